@@ -1,0 +1,10 @@
+#include "figuretext.h"
+
+#include <QLocale>
+
+QString FigureText(double value)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', 1);
+}

@@ -1,0 +1,93 @@
+#include "pollcycle.h"
+
+#include "figuretext.h"
+#include "jsonnumber.h"
+#include "statefile.h"
+
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Only spaces count as blanks around the address, as in the box's history.
+QString trimmedOfSpaces(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == u' ')
+        ++first;
+    while (last > first && text[last - 1] == u' ')
+        --last;
+    return text.sliced(first, last - first);
+}
+
+} // namespace
+
+PollCycle::PollCycle(QString stateFilePath, Clock clock, std::chrono::milliseconds phaseTimeout,
+                     QObject *parent)
+    : QObject(parent)
+    , m_link(phaseTimeout)
+    , m_stateFilePath(std::move(stateFilePath))
+    , m_clock(std::move(clock))
+{
+    connect(&m_link, &DeviceLink::finished, this, &PollCycle::onDeviceReply);
+}
+
+void PollCycle::LoadState()
+{
+    m_tally = StateFile::LoadState(m_stateFilePath);
+}
+
+void PollCycle::PollDevice(const QString &addressText)
+{
+    if (m_link.isBusy())
+        return;
+
+    const QString address = trimmedOfSpaces(addressText);
+    if (address.isEmpty()) {
+        Q_EMIT statusTextChanged(tr("Enter an IP address."));
+        return;
+    }
+
+    const QUrl url(u"http://"_s + address + u"/rpc/Switch.GetStatus?id=0"_s, QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty()) {
+        showFailure(tr("\"%1\" is not a valid device address").arg(address));
+        return;
+    }
+    m_link.HttpGet(url);
+}
+
+void PollCycle::onDeviceReply(const HttpResult &result)
+{
+    if (!result.ok()) {
+        showFailure(result.error);
+        return;
+    }
+
+    // Without a counter reading there is nothing to count: taking it as 0
+    // would make the next real reading add the device's whole lifetime.
+    const std::optional<double> total = DeviceReply::FindJsonNumber(result.body, "total");
+    if (!total || *total < 0) {
+        showFailure(tr("The reply holds no valid \"total\" energy counter"));
+        return;
+    }
+    const double power = DeviceReply::GetJsonNumber(result.body, "apower");
+
+    const QDateTime now = m_clock();
+    Q_EMIT powerTextChanged(FigureText(power) + u" W"_s);
+    UpdateDaily(m_tally, *total, now.date());
+    Q_EMIT todayTextChanged(FigureText(m_tally.todayWh) + u" Wh"_s);
+
+    QString status = tr("Last update: ") + now.toString(u"yyyy-MM-dd HH:mm:ss"_s);
+    if (QString why; !StateFile::SaveState(m_tally, m_stateFilePath, &why))
+        status += tr(" (state not saved: %1)").arg(why);
+    Q_EMIT statusTextChanged(status);
+    Q_EMIT pollFinished();
+}
+
+void PollCycle::showFailure(const QString &description)
+{
+    Q_EMIT statusTextChanged(tr("Poll failed at %1: %2").arg(m_clock().toString(u"HH:mm:ss"_s), description));
+    Q_EMIT pollFinished();
+}

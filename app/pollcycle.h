@@ -1,0 +1,49 @@
+#pragma once
+
+#include "dailytally.h"
+#include "devicelink.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+
+#include <chrono>
+#include <functional>
+
+// One poll of the device from address to saved tally. The window feeds it
+// the address box's text and shows the three texts it emits.
+class PollCycle : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Clock = std::function<QDateTime()>;
+
+    PollCycle(QString stateFilePath, Clock clock,
+              std::chrono::milliseconds phaseTimeout = std::chrono::seconds(5),
+              QObject *parent = nullptr);
+
+    void LoadState();
+    // Starts one poll of the device at `addressText`. A poll that comes
+    // while the previous one still waits for the device is skipped.
+    void PollDevice(const QString &addressText);
+
+    [[nodiscard]] bool isPolling() const { return m_link.isBusy(); }
+    [[nodiscard]] const DailyTally &tally() const { return m_tally; }
+
+Q_SIGNALS:
+    void powerTextChanged(const QString &text);
+    void todayTextChanged(const QString &text);
+    void statusTextChanged(const QString &text);
+    // A started poll has ended, with figures or with a failure line.
+    void pollFinished();
+
+private:
+    void onDeviceReply(const HttpResult &result);
+    void showFailure(const QString &description);
+
+    DeviceLink m_link;
+    DailyTally m_tally;
+    QString m_stateFilePath;
+    Clock m_clock;
+};

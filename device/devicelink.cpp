@@ -1,0 +1,143 @@
+#include "devicelink.h"
+
+#include <QNetworkProxy>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+
+using namespace Qt::StringLiterals;
+
+DeviceLink::DeviceLink(std::chrono::milliseconds phaseTimeout, QObject *parent)
+    : QObject(parent)
+    , m_phaseTimeout(phaseTimeout)
+{
+    // The device is on the local network: a proxy from the environment
+    // would only send its address elsewhere.
+    m_manager.setProxy(QNetworkProxy::NoProxy);
+    m_manager.setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+    m_manager.setAutoDeleteReplies(false);
+
+    m_idleTimer.setSingleShot(true);
+    m_idleTimer.setInterval(m_phaseTimeout);
+    m_deadline.setSingleShot(true);
+    m_deadline.setInterval(4 * m_phaseTimeout);
+
+    const auto seconds = [](std::chrono::milliseconds ms) {
+        return QString::number(double(ms.count()) / 1000.0, 'g', 3);
+    };
+    connect(&m_idleTimer, &QTimer::timeout, this, [this, seconds] {
+        abortWith(tr("No response from %1 within %2 s (timed out)")
+                      .arg(m_reply->url().authority(), seconds(m_phaseTimeout)));
+    });
+    connect(&m_deadline, &QTimer::timeout, this, [this, seconds] {
+        abortWith(tr("Reply from %1 not complete within %2 s (timed out)")
+                      .arg(m_reply->url().authority(), seconds(4 * m_phaseTimeout)));
+    });
+}
+
+DeviceLink::~DeviceLink()
+{
+    // An exchange still under way is abandoned without a result.
+    if (m_reply) {
+        m_reply->disconnect(this);
+        m_reply->abort();
+        delete m_reply;
+    }
+}
+
+void DeviceLink::HttpGet(const QUrl &url)
+{
+    if (m_reply)
+        return;
+    m_body.clear();
+    m_abortReason.clear();
+
+    QNetworkRequest request(url);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    m_reply = m_manager.get(request);
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, &DeviceLink::checkAnnouncedLength);
+    connect(m_reply, &QNetworkReply::readyRead, this, &DeviceLink::readBody);
+    connect(m_reply, &QNetworkReply::finished, this, &DeviceLink::onReplyFinished);
+    m_idleTimer.start();
+    m_deadline.start();
+}
+
+void DeviceLink::checkAnnouncedLength()
+{
+    m_idleTimer.start();
+    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    if (length.isValid() && length.toLongLong() > MaxBodyBytes)
+        abortWith(tooLargeText());
+}
+
+void DeviceLink::readBody()
+{
+    m_idleTimer.start();
+    if (!takeAvailableBody())
+        abortWith(tooLargeText());
+}
+
+bool DeviceLink::takeAvailableBody()
+{
+    m_body += m_reply->read(MaxBodyBytes + 1 - m_body.size());
+    return m_body.size() <= MaxBodyBytes;
+}
+
+QString DeviceLink::tooLargeText() const
+{
+    return tr("Reply from %1 is larger than 1 MiB").arg(m_reply->url().authority());
+}
+
+void DeviceLink::abortWith(const QString &reason)
+{
+    if (!m_reply || !m_abortReason.isEmpty())
+        return;
+    m_abortReason = reason;
+    m_reply->abort(); // emits finished(), which reports the reason
+}
+
+void DeviceLink::onReplyFinished()
+{
+    m_idleTimer.stop();
+    m_deadline.stop();
+    if (m_abortReason.isEmpty() && !takeAvailableBody())
+        m_abortReason = tooLargeText();
+
+    HttpResult result;
+    result.error = describeFailure();
+    if (result.ok())
+        result.body = std::exchange(m_body, {});
+
+    m_reply->disconnect(this);
+    m_reply->deleteLater();
+    m_reply = nullptr;
+    m_body.clear();
+    Q_EMIT finished(result);
+}
+
+QString DeviceLink::describeFailure() const
+{
+    if (!m_abortReason.isEmpty())
+        return m_abortReason;
+
+    const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (status.isValid() && status.toInt() != 200) {
+        const QString reason = m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+        return u"HTTP %1 %2"_s.arg(status.toInt()).arg(reason);
+    }
+
+    const QString host = m_reply->url().host();
+    switch (m_reply->error()) {
+    case QNetworkReply::NoError:
+        return status.isValid() ? QString() : tr("%1 did not answer over HTTP").arg(host);
+    case QNetworkReply::HostNotFoundError:
+        return tr("Host %1 not found").arg(host);
+    case QNetworkReply::ConnectionRefusedError:
+        return tr("Connection refused by %1").arg(m_reply->url().authority());
+    case QNetworkReply::RemoteHostClosedError:
+        return tr("%1 closed the connection before the reply was complete").arg(host);
+    case QNetworkReply::TimeoutError:
+        return tr("No response from %1 (timed out)").arg(host);
+    default:
+        return m_reply->errorString();
+    }
+}

@@ -1,0 +1,50 @@
+#include "dailytally.h"
+
+#include <QDebug>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Below this share of the last reading the counter is taken to have
+// restarted from zero. Devices step back by up to about 1 Wh after a reboot;
+// a real restart drops the counter to nearly nothing.
+constexpr double RestartShare = 0.9;
+
+} // namespace
+
+QDebug operator<<(QDebug debug, const DailyTally &tally)
+{
+    const QDebugStateSaver saver(debug);
+    debug.nospace() << "DailyTally(" << tally.currentDay << ", last " << tally.lastTotalWh
+                    << (tally.haveLastTotal ? " Wh" : " Wh (none)") << ", today " << tally.todayWh
+                    << " Wh)";
+    return debug;
+}
+
+QString DayKey(QDate date)
+{
+    return date.toString(u"yyyy-MM-dd"_s);
+}
+
+void UpdateDaily(DailyTally &tally, double totalWh, QDate today)
+{
+    const QString day = DayKey(today);
+    if (day != tally.currentDay) {
+        tally = DailyTally{day, totalWh, true, 0.0};
+        return;
+    }
+
+    if (!tally.haveLastTotal) {
+        tally.lastTotalWh = totalWh;
+        tally.haveLastTotal = true;
+    } else if (totalWh >= tally.lastTotalWh) {
+        tally.todayWh += totalWh - tally.lastTotalWh;
+        tally.lastTotalWh = totalWh;
+    } else if (totalWh < RestartShare * tally.lastTotalWh) {
+        tally.todayWh += totalWh;
+        tally.lastTotalWh = totalWh;
+    }
+    // Otherwise a small step back: keep the higher reading, so the climb
+    // back to it is not counted twice.
+}

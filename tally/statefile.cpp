@@ -1,0 +1,105 @@
+#include "statefile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSaveFile>
+#include <QStringList>
+
+#include <cmath>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace StateFile {
+
+namespace {
+
+// A good file is well under a hundred bytes; reading no more than this keeps
+// a stray huge file from stalling the start.
+constexpr qint64 MaxReadBytes = 64 * 1024;
+
+// The lines of `text`, each ended by CR LF, LF or CR; the last one may be
+// unended unless the text was cut short.
+QStringList splitLines(const QString &text, bool cutShort, int wanted)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    while (lines.size() < wanted && start < text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
+        if (end == text.size()) {
+            if (!cutShort)
+                lines.append(text.sliced(start));
+            break;
+        }
+        lines.append(text.sliced(start, end - start));
+        start = end + 1;
+        if (text[end] == u'\r' && start < text.size() && text[start] == u'\n')
+            ++start;
+    }
+    return lines;
+}
+
+// A number as the writer writes it, in this locale or with ".", between
+// optional blanks; ".5" and "-.5" included.
+std::optional<double> parseNumber(const QString &line)
+{
+    QString text = line.trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+    text.replace(QLocale().decimalPoint(), u"."_s);
+    QLocale plain = QLocale::c();
+    plain.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double value = plain.toDouble(text, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+QString formatNumber(double value)
+{
+    // Shortest text that reads back to the same double, never grouped.
+    QString text = QLocale::c().toString(value, 'f', QLocale::FloatingPointShortest);
+    return text.replace(u'.', QLocale().decimalPoint());
+}
+
+} // namespace
+
+DailyTally LoadState(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray data = file.read(MaxReadBytes + 1);
+    file.close();
+
+    const bool cutShort = data.size() > MaxReadBytes;
+    const QStringList lines = splitLines(QString::fromLocal8Bit(data.first(std::min(data.size(), MaxReadBytes))),
+                                         cutShort, 4);
+    if (lines.size() < 4)
+        return {};
+    const std::optional<double> lastTotal = parseNumber(lines[1]);
+    const std::optional<double> today = parseNumber(lines[3]);
+    if (!lastTotal || !today)
+        return {};
+    return DailyTally{lines[0], *lastTotal, lines[2] == u"1"_s, *today};
+}
+
+bool SaveState(const DailyTally &tally, const QString &path, QString *error)
+{
+    const QString text = tally.currentDay + u"\r\n"_s + formatNumber(tally.lastTotalWh) + u"\r\n"_s
+                         + (tally.haveLastTotal ? u"1"_s : u"0"_s) + u"\r\n"_s + formatNumber(tally.todayWh)
+                         + u"\r\n"_s;
+    QSaveFile file(path);
+    const bool saved = file.open(QIODevice::WriteOnly) && file.write(text.toLocal8Bit()) >= 0 && file.commit();
+    if (!saved && error)
+        *error = file.errorString();
+    return saved;
+}
+
+} // namespace StateFile

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "dailytally.h"
+
+#include <QString>
+
+// The tally kept across restarts: four lines ended by CR LF (day, last
+// reading, "1" when there is one, day's sum), numbers with the user's
+// decimal separator.
+namespace StateFile {
+
+// A bare name: the file lives in the working directory.
+inline constexpr char DefaultName[] = "shelly_daily_state.txt";
+
+// The tally stored at `path`, or a reset tally when the file is missing,
+// unreadable or malformed.
+[[nodiscard]] DailyTally LoadState(const QString &path);
+
+// Replaces the file at `path` atomically: a crash mid-save leaves the old
+// file or the new one. On failure returns false and says why in `error`.
+[[nodiscard]] bool SaveState(const DailyTally &tally, const QString &path, QString *error = nullptr);
+
+} // namespace StateFile
