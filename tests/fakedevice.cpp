@@ -8,10 +8,15 @@
 using namespace Qt::StringLiterals;
 
 FakeDevice::FakeDevice(QObject *parent)
+    : FakeDevice(QHostAddress(QHostAddress::LocalHost), 0, parent)
+{
+}
+
+FakeDevice::FakeDevice(const QHostAddress &address, quint16 port, QObject *parent)
     : QObject(parent)
 {
-    if (!m_server.listen(QHostAddress::LocalHost))
-        qFatal("fake device cannot listen on 127.0.0.1");
+    if (!m_server.listen(address, port))
+        qFatal("fake device cannot listen on %s:%d", qPrintable(address.toString()), port);
     connect(&m_server, &QTcpServer::newConnection, this, &FakeDevice::onNewConnection);
 }
 
@@ -48,6 +53,7 @@ void FakeDevice::onReadable(QTcpSocket *socket)
         } else {
             respond(socket);
         }
+        Q_EMIT requestAnswered();
     }
     socket->setProperty("pending", pending);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QList>
 #include <QObject>
 #include <QTcpServer>
@@ -45,6 +46,7 @@ class FakeDevice : public QObject
 
 public:
     explicit FakeDevice(QObject *parent = nullptr);
+    FakeDevice(const QHostAddress &address, quint16 port, QObject *parent = nullptr);
 
     [[nodiscard]] quint16 port() const { return m_server.serverPort(); }
     // The address as a user types it into the address box.
@@ -53,6 +55,10 @@ public:
 
     FakeAnswer answer;
     QList<QByteArray> targets;
+
+Q_SIGNALS:
+    // A request has been taken in and its answer set off.
+    void requestAnswered();
 
 private:
     void onNewConnection();

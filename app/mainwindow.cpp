@@ -1,0 +1,127 @@
+#include "mainwindow.h"
+
+#include "statefile.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The figures' face; where it is missing the system's sans-serif stands in.
+constexpr int FigurePointSize = 12;
+
+QFont figureFont(bool bold)
+{
+    QFont font(u"MS Sans Serif"_s, FigurePointSize);
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(bold);
+    return font;
+}
+
+// Shrinks the label's font from `pointSize` until its whole text fits its
+// width: the layout is fixed, and a figure cut short ("1532.0 W" for
+// "1532.0 Wh") would mislead.
+void fitTextToWidth(QLabel *label, qreal pointSize)
+{
+    QFont font = label->font();
+    const int room = label->contentsRect().width();
+    for (font.setPointSizeF(pointSize); font.pointSizeF() > 6; font.setPointSizeF(font.pointSizeF() - 0.5)) {
+        if (QFontMetrics(font).horizontalAdvance(label->text()) <= room)
+            break;
+    }
+    label->setFont(font);
+}
+
+template<typename Widget>
+Widget *named(Widget *widget, const QString &name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+} // namespace
+
+MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
+    : QWidget(parent)
+    , lblIP(named(new QLabel(this), u"lblIP"_s))
+    , txtIP(named(new QLineEdit(setup.presetAddress, this), u"txtIP"_s))
+    , lblToday(named(new QLabel(u"0.0 Wh"_s, this), u"lblToday"_s))
+    , lblStatus(named(new QLabel(tr("Starting..."), this), u"lblStatus"_s))
+    , lblNow(named(new QLabel(u"0.0 W"_s, this), u"lblNow"_s))
+    , Command1(named(new QPushButton(tr("Details"), this), u"Command1"_s))
+    , Timer1(named(new QTimer(this), u"Timer1"_s))
+    , m_pollCycle(new PollCycle(QString::fromLatin1(StateFile::DefaultName), std::move(setup.clock),
+                                setup.deviceTimeout, this))
+    , m_openInEditor(std::move(setup.openInEditor))
+{
+    setWindowTitle(u"Palvorin"_s);
+    // All geometry in device-independent pixels. The status line gets the
+    // room below it that its two lines need.
+    setFixedSize(277, 97);
+    const QString gap(20, u' ');
+    lblIP->setText(tr("Shelly IP:") + gap + tr("Current") + gap + tr("Day"));
+    lblIP->setGeometry(8, 8, 265, 25);
+    lblIP->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    fitTextToWidth(lblIP, font().pointSizeF());
+    txtIP->setGeometry(8, 24, 81, 19);
+    lblToday->setGeometry(184, 24, 81, 25);
+    lblToday->setFont(figureFont(true));
+    lblStatus->setGeometry(8, 56, 193, 33);
+    lblStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblStatus->setWordWrap(true);
+    lblNow->setGeometry(96, 24, 73, 25);
+    lblNow->setFont(figureFont(false));
+    Command1->setGeometry(200, 48, 49, 25);
+
+    txtIP->setAccessibleName(tr("Device address"));
+    txtIP->setAccessibleDescription(tr("IP address or host name of the metered switch"));
+    lblNow->setAccessibleName(tr("Current power"));
+    lblNow->setAccessibleDescription(tr("Power the device measures now, in watts"));
+    lblToday->setAccessibleName(tr("Energy today"));
+    lblToday->setAccessibleDescription(tr("Energy counted since the first poll of the day, in watt-hours"));
+    lblStatus->setAccessibleName(tr("Status"));
+    Command1->setAccessibleDescription(tr("Opens the production logs in the text editor"));
+    setTabOrder(txtIP, Command1);
+    txtIP->setFocus();
+
+    connect(m_pollCycle, &PollCycle::powerTextChanged, this, [this](const QString &text) { showFigure(lblNow, text); });
+    connect(m_pollCycle, &PollCycle::todayTextChanged, this, [this](const QString &text) { showFigure(lblToday, text); });
+    connect(m_pollCycle, &PollCycle::statusTextChanged, this, &MainWindow::showStatus);
+    connect(Command1, &QPushButton::clicked, this, &MainWindow::showDetails);
+
+    Timer1->setInterval(setup.pollInterval);
+    connect(Timer1, &QTimer::timeout, this, [this] { m_pollCycle->PollDevice(txtIP->text()); });
+    Timer1->start();
+
+    m_pollCycle->LoadState();
+    showStatus(tr("Loaded. Polling every %1s.").arg(Timer1->interval() / 1000));
+    m_pollCycle->PollDevice(txtIP->text());
+}
+
+void MainWindow::showStatus(const QString &text)
+{
+    lblStatus->setText(text);
+    lblStatus->setToolTip(text);
+}
+
+void MainWindow::showFigure(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    fitTextToWidth(label, FigurePointSize);
+}
+
+void MainWindow::showDetails()
+{
+    QStringList notOpened;
+    for (const QString &log : {u"daily_production_log.csv"_s, u"production_log.csv"_s}) {
+        if (!m_openInEditor(log))
+            notOpened.append(log);
+    }
+    if (!notOpened.isEmpty())
+        showStatus(tr("Could not open %1: no text editor could be started.").arg(notOpened.join(u" or "_s)));
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "monitorsetup.h"
+#include "pollcycle.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+// The monitor's only window: the device address, the present power, the
+// day's energy, a status line and the Details button.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(MonitorSetup setup, QWidget *parent = nullptr);
+
+private:
+    void showStatus(const QString &text);
+    void showFigure(QLabel *label, const QString &text);
+    void showDetails();
+
+    QLabel *const lblIP;
+    QLineEdit *const txtIP;
+    QLabel *const lblToday;
+    QLabel *const lblStatus;
+    QLabel *const lblNow;
+    QPushButton *const Command1;
+    QTimer *const Timer1;
+    PollCycle *const m_pollCycle;
+    std::function<bool(const QString &)> m_openInEditor;
+};

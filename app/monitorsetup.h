@@ -1,0 +1,23 @@
+#pragma once
+
+#include "pollcycle.h"
+#include "texteditor.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <chrono>
+#include <functional>
+
+// What the main window is built with. The program passes the preset address
+// and keeps the rest; tests pass their own device, clock and editor.
+struct MonitorSetup
+{
+    QString presetAddress;
+    PollCycle::Clock clock = &QDateTime::currentDateTime;
+    std::chrono::milliseconds pollInterval = std::chrono::seconds(60);
+    std::chrono::milliseconds deviceTimeout = std::chrono::seconds(5);
+    // Opens a file in the text editor without waiting; false when no editor
+    // could be started.
+    std::function<bool(const QString &fileName)> openInEditor = &OpenInTextEditor;
+};
