@@ -27,7 +27,7 @@ QString trimmedOfSpaces(const QString &text)
 PollCycle::PollCycle(QString stateFilePath, Clock clock, std::chrono::milliseconds phaseTimeout,
                      QObject *parent)
     : QObject(parent)
-    , m_link(phaseTimeout)
+    , m_link(phaseTimeout, this)
     , m_stateFilePath(std::move(stateFilePath))
     , m_clock(std::move(clock))
 {

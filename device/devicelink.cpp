@@ -8,6 +8,9 @@ using namespace Qt::StringLiterals;
 
 DeviceLink::DeviceLink(std::chrono::milliseconds phaseTimeout, QObject *parent)
     : QObject(parent)
+    , m_manager(this)
+    , m_idleTimer(this)
+    , m_deadline(this)
     , m_phaseTimeout(phaseTimeout)
 {
     // The device is on the local network: a proxy from the environment

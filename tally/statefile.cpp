@@ -68,19 +68,11 @@ QString formatNumber(double value)
 
 } // namespace
 
-DailyTally LoadState(const QString &path)
+DailyTally ReadState(QByteArrayView content)
 {
-    if (!QFileInfo(path).isFile())
-        return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray data = file.read(MaxReadBytes + 1);
-    file.close();
-
-    const bool cutShort = data.size() > MaxReadBytes;
-    const QStringList lines = splitLines(QString::fromLocal8Bit(data.first(std::min(data.size(), MaxReadBytes))),
-                                         cutShort, 4);
+    const bool cutShort = content.size() > MaxReadBytes;
+    const QString text = QString::fromLocal8Bit(content.first(std::min(content.size(), MaxReadBytes)));
+    const QStringList lines = splitLines(text, cutShort, 4);
     if (lines.size() < 4)
         return {};
     const std::optional<double> lastTotal = parseNumber(lines[1]);
@@ -90,13 +82,34 @@ DailyTally LoadState(const QString &path)
     return DailyTally{lines[0], *lastTotal, lines[2] == u"1"_s, *today};
 }
 
-bool SaveState(const DailyTally &tally, const QString &path, QString *error)
+QByteArray FormatState(const DailyTally &tally)
 {
     const QString text = tally.currentDay + u"\r\n"_s + formatNumber(tally.lastTotalWh) + u"\r\n"_s
                          + (tally.haveLastTotal ? u"1"_s : u"0"_s) + u"\r\n"_s + formatNumber(tally.todayWh)
                          + u"\r\n"_s;
+    return text.toLocal8Bit();
+}
+
+DailyTally LoadState(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return ReadState(file.read(MaxReadBytes + 1));
+}
+
+bool SaveState(const DailyTally &tally, const QString &path, QString *error)
+{
     QSaveFile file(path);
-    const bool saved = file.open(QIODevice::WriteOnly) && file.write(text.toLocal8Bit()) >= 0 && file.commit();
+    const QByteArray content = FormatState(tally);
+    // The explicit flush matters: Qt 6.4's commit() does not notice a write
+    // that fails while it flushes its buffer (a full disk), and would rename
+    // an empty file over the old state. Without commit() the temporary file
+    // is dropped and the old state stays.
+    const bool saved = file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush()
+                       && file.commit();
     if (!saved && error)
         *error = file.errorString();
     return saved;

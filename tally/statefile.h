@@ -2,6 +2,8 @@
 
 #include "dailytally.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // The tally kept across restarts: four lines ended by CR LF (day, last
@@ -11,6 +13,13 @@ namespace StateFile {
 
 // A bare name: the file lives in the working directory.
 inline constexpr char DefaultName[] = "shelly_daily_state.txt";
+
+// The tally that the file content `content` holds, or a reset tally when it
+// is malformed. Only the first 64 KiB are looked at.
+[[nodiscard]] DailyTally ReadState(QByteArrayView content);
+
+// The file content that stores `tally`.
+[[nodiscard]] QByteArray FormatState(const DailyTally &tally);
 
 // The tally stored at `path`, or a reset tally when the file is missing,
 // unreadable or malformed.

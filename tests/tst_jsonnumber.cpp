@@ -47,6 +47,8 @@ void TestJsonNumber::finds_data()
     QTest::newRow("inf") << QByteArray(R"({"apower":-inf})") << QByteArray("apower") << none;
     QTest::newRow("hexadecimal") << QByteArray(R"({"apower":0x10})") << QByteArray("apower") << none;
     QTest::newRow("overflow") << QByteArray(R"({"total":1e999})") << QByteArray("total") << none;
+    QTest::newRow("underflow") << QByteArray(R"({"total":1e-400})") << QByteArray("total") << none;
+    QTest::newRow("huge but finite") << QByteArray(R"({"total":1.5e300})") << QByteArray("total") << V(1.5e300);
     QTest::newRow("exponent") << QByteArray(R"({"total":1.5E+3})") << QByteArray("total") << V(1500);
     QTest::newRow("negative exponent") << QByteArray(R"({"total":25e-1})") << QByteArray("total") << V(2.5);
     QTest::newRow("bare exponent") << QByteArray(R"({"total":1e})") << QByteArray("total") << none;

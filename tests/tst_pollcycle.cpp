@@ -74,8 +74,8 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void completePollThenRestartSameDay();
-    void failedPollChangesNothing_data();
-    void failedPollChangesNothing();
+    void replyAfterTwoReadings_data();
+    void replyAfterTwoReadings();
     void blankAddressMakesNoRequest_data();
     void blankAddressMakesNoRequest();
     void missingPowerShowsZero();
@@ -126,32 +126,45 @@ void TestPollCycle::completePollThenRestartSameDay()
     QCOMPARE(today, u"10.0 Wh"_s);
 }
 
-void TestPollCycle::failedPollChangesNothing_data()
+void TestPollCycle::replyAfterTwoReadings_data()
 {
     QTest::addColumn<FakeAnswer>("answer");
-    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("failure"); // empty: the reply is a reading
+    QTest::addColumn<QString>("today");
 
+    const QString noTotal = u"The reply holds no valid \"total\" energy counter"_s;
+    const QString unchanged = u"10.0 Wh"_s;
     FakeAnswer unauthorized;
     unauthorized.status = 401;
     unauthorized.reason = "Unauthorized";
-    QTest::newRow("401") << unauthorized << u"HTTP 401 Unauthorized"_s;
+    QTest::newRow("401") << unauthorized << u"HTTP 401 Unauthorized"_s << unchanged;
     FakeAnswer notFound = unauthorized;
     notFound.status = 404;
     notFound.reason = "Not Found";
-    QTest::newRow("404") << notFound << u"HTTP 404 Not Found"_s;
-    QTest::newRow("no total") << FakeAnswer::json(R"({"apower":5})")
-                              << u"The reply holds no valid \"total\" energy counter"_s;
-    QTest::newRow("total is null") << FakeAnswer::json(R"({"apower":5,"total":null})")
-                                   << u"The reply holds no valid \"total\" energy counter"_s;
-    QTest::newRow("negative total") << FakeAnswer::json(R"({"apower":5,"total":-20})")
-                                    << u"The reply holds no valid \"total\" energy counter"_s;
-    QTest::newRow("empty body") << FakeAnswer::json({}) << u"The reply holds no valid \"total\" energy counter"_s;
+    QTest::newRow("404") << notFound << u"HTTP 404 Not Found"_s << unchanged;
+    QTest::newRow("no total") << FakeAnswer::json(R"({"apower":5})") << noTotal << unchanged;
+    QTest::newRow("total is null") << FakeAnswer::json(R"({"apower":5,"total":null})") << noTotal << unchanged;
+    QTest::newRow("total quoted") << FakeAnswer::json(R"({"total":"520"})") << noTotal << unchanged;
+    QTest::newRow("total misspelt") << FakeAnswer::json(R"({"Total":520,"totl":520})") << noTotal << unchanged;
+    QTest::newRow("negative total") << FakeAnswer::json(R"({"apower":5,"total":-20})") << noTotal << unchanged;
+    QTest::newRow("total overflows") << FakeAnswer::json(R"({"total":1e999})") << noTotal << unchanged;
+    QTest::newRow("empty body") << FakeAnswer::json({}) << noTotal << unchanged;
+    QTest::newRow("binary garbage") << FakeAnswer::json(QByteArray("\x00\x7b\xff\"total\"\x00:", 11)) << noTotal
+                                    << unchanged;
+    QTest::newRow("key repeated: first wins") << FakeAnswer::json(R"({"total":520,"total":9999})") << QString()
+                                              << u"20.0 Wh"_s;
+    QTest::newRow("nested key first: it wins") << FakeAnswer::json(R"({"x":{"total":515},"total":9999})")
+                                               << QString() << u"15.0 Wh"_s;
+    QTest::newRow("exponent") << FakeAnswer::json(R"({"total":5.2E2})") << QString() << u"20.0 Wh"_s;
+    QTest::newRow("plus sign") << FakeAnswer::json(R"({"total":+512.5})") << QString() << u"12.5 Wh"_s;
+    QTest::newRow("zero is a restarted counter") << FakeAnswer::json(R"({"total":0})") << QString() << unchanged;
 }
 
-void TestPollCycle::failedPollChangesNothing()
+void TestPollCycle::replyAfterTwoReadings()
 {
     QFETCH(FakeAnswer, answer);
-    QFETCH(QString, description);
+    QFETCH(QString, failure);
+    QFETCH(QString, today);
 
     Harness h;
     h.serve(500, 100);
@@ -164,9 +177,14 @@ void TestPollCycle::failedPollChangesNothing()
     h.device.answer = answer;
     h.now = h.now.addSecs(60);
     QVERIFY(h.poll());
-    QCOMPARE(h.status, u"Poll failed at 14:04:07: "_s + description);
+    QCOMPARE(h.today, today);
+    if (failure.isEmpty()) {
+        QCOMPARE(h.status, u"Last update: 2024-06-01 14:04:07"_s);
+        QCOMPARE(fileBytes(h.statePath), StateFile::FormatState(h.cycle.tally()));
+        return;
+    }
+    QCOMPARE(h.status, u"Poll failed at 14:04:07: "_s + failure);
     QCOMPARE(h.power, u"100.0 W"_s);
-    QCOMPARE(h.today, u"10.0 Wh"_s);
     QCOMPARE(h.cycle.tally(), tallyBefore);
     QCOMPARE(fileBytes(h.statePath), savedBefore);
 
