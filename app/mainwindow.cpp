@@ -3,10 +3,13 @@
 #include "statefile.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -28,13 +31,20 @@ QFont figureFont(bool bold)
 // "1532.0 Wh") would mislead.
 void fitTextToWidth(QLabel *label, qreal pointSize)
 {
+    constexpr qreal Smallest = 6;
     QFont font = label->font();
+    font.setPointSizeF(pointSize);
     const int room = label->contentsRect().width();
-    for (font.setPointSizeF(pointSize); font.pointSizeF() > 6; font.setPointSizeF(font.pointSizeF() - 0.5)) {
-        if (QFontMetrics(font).horizontalAdvance(label->text()) <= room)
-            break;
+    const int width = QFontMetrics(font).horizontalAdvance(label->text());
+    if (width > room) {
+        // Text width follows the point size closely: start from the
+        // proportional guess and step down from there.
+        font.setPointSizeF(std::max(Smallest, std::floor(2 * pointSize * room / width) / 2));
+        while (font.pointSizeF() > Smallest && QFontMetrics(font).horizontalAdvance(label->text()) > room)
+            font.setPointSizeF(font.pointSizeF() - 0.5);
     }
-    label->setFont(font);
+    if (font != label->font())
+        label->setFont(font);
 }
 
 template<typename Widget>
