@@ -55,7 +55,6 @@ void DeviceLink::HttpGet(const QUrl &url)
     m_abortReason.clear();
 
     QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     m_reply = m_manager.get(request);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, &DeviceLink::checkAnnouncedLength);
     connect(m_reply, &QNetworkReply::readyRead, this, &DeviceLink::readBody);

@@ -30,6 +30,14 @@ int FakeDevice::openConnections() const
     return int(findChildren<QTcpSocket *>().size());
 }
 
+quint16 FakeDevice::closedPort()
+{
+    QTcpServer probe;
+    if (!probe.listen(QHostAddress::LocalHost))
+        qFatal("cannot find a free loopback port");
+    return probe.serverPort();
+}
+
 void FakeDevice::onNewConnection()
 {
     while (QTcpSocket *socket = m_server.nextPendingConnection()) {

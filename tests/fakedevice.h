@@ -52,6 +52,8 @@ public:
     // The address as a user types it into the address box.
     [[nodiscard]] QString address() const;
     [[nodiscard]] int openConnections() const;
+    // A loopback port nothing listens on: connecting to it is refused.
+    [[nodiscard]] static quint16 closedPort();
 
     FakeAnswer answer;
     QList<QByteArray> targets;

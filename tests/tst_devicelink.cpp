@@ -119,12 +119,7 @@ void TestDeviceLink::exchange()
 
 void TestDeviceLink::refusedConnection()
 {
-    quint16 closedPort = 0;
-    {
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost));
-        closedPort = probe.serverPort();
-    }
+    const quint16 closedPort = FakeDevice::closedPort();
     DeviceLink link(PhaseTimeout);
     const HttpResult result = fetch(link, QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(closedPort)));
     QCOMPARE(result.error, QStringLiteral("Connection refused by 127.0.0.1:%1").arg(closedPort));

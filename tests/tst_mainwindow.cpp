@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -22,11 +21,10 @@ namespace {
 
 const QDateTime Noon(QDate(2024, 6, 1), QTime(12, 0, 0));
 
-quint16 closedPort()
+bool writeFile(const QString &path, const QByteArray &content)
 {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    return probe.serverPort();
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
 } // namespace
@@ -160,7 +158,7 @@ void TestMainWindow::startsWithLoadedLineThenPolls()
 
 void TestMainWindow::unreachableDeviceWithoutState()
 {
-    MainWindow window(setup(u"127.0.0.1:%1"_s.arg(closedPort())));
+    MainWindow window(setup(u"127.0.0.1:%1"_s.arg(FakeDevice::closedPort())));
     auto *status = child<QLabel>(window, "lblStatus");
     QTRY_VERIFY2(status->text().startsWith(u"Poll failed at 12:00:00: Connection refused"_s), qPrintable(status->text()));
     QCOMPARE(child<QLabel>(window, "lblNow")->text(), u"0.0 W"_s);
@@ -217,19 +215,13 @@ void TestMainWindow::realEditorIsStartedDetached()
     const QString home = m_dir->path();
     QDir(home).mkpath(u"bin"_s);
     QDir(home).mkpath(u"data/applications"_s);
-    QFile script(home + u"/bin/stand-in-editor"_s);
-    QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\necho \"$1\" >> \"$(dirname \"$0\")/../opened.txt\"\n");
-    script.close();
-    script.setPermissions(script.permissions() | QFile::ExeOwner);
-    QFile entry(home + u"/data/applications/stand-in.desktop"_s);
-    QVERIFY(entry.open(QIODevice::WriteOnly));
-    entry.write("[Desktop Entry]\nType=Application\nName=Stand-in\nExec=stand-in-editor %F\n");
-    entry.close();
-    QFile mimeapps(home + u"/data/applications/mimeapps.list"_s);
-    QVERIFY(mimeapps.open(QIODevice::WriteOnly));
-    mimeapps.write("[Default Applications]\ntext/plain=missing.desktop;stand-in.desktop;\n");
-    mimeapps.close();
+    const QString script = home + u"/bin/stand-in-editor"_s;
+    QVERIFY(writeFile(script, "#!/bin/sh\necho \"$1\" >> \"$(dirname \"$0\")/../opened.txt\"\n"));
+    QVERIFY(QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QVERIFY(writeFile(home + u"/data/applications/stand-in.desktop"_s,
+                      "[Desktop Entry]\nType=Application\nName=Stand-in\nExec=stand-in-editor %F\n"));
+    QVERIFY(writeFile(home + u"/data/applications/mimeapps.list"_s,
+                      "[Default Applications]\ntext/plain=missing.desktop;stand-in.desktop;\n"));
 
     const QByteArray oldPath = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(home + u"/bin:"_s) + oldPath);
