@@ -1,8 +1,9 @@
 // The smallest Qt Widgets program: one label in a window. The start-up and
 // memory figures of Palvorin are measured against it.
 //   bench_baseline [--report-rss]
+#include "processmemory.h"
+
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QTextStream>
 #include <QTimer>
@@ -15,12 +16,7 @@ int main(int argc, char *argv[])
     label.show();
     if (app.arguments().contains(QStringLiteral("--report-rss"))) {
         QTimer::singleShot(500, &app, [] {
-            QFile status(QStringLiteral("/proc/self/status"));
-            status.open(QIODevice::ReadOnly);
-            for (const QByteArray &line : status.readAll().split('\n')) {
-                if (line.startsWith("VmRSS:"))
-                    QTextStream(stdout) << line.mid(6).trimmed().split(' ').first() << Qt::endl;
-            }
+            QTextStream(stdout) << ProcessMemoryKb("VmRSS") << Qt::endl;
             QApplication::quit();
         });
     }

@@ -7,9 +7,9 @@
 // of them; CPU microseconds (user + system, all threads) per poll; failed
 // polls.
 #include "mainwindow.h"
+#include "processmemory.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTextStream>
@@ -18,17 +18,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-qint64 residentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
-}
 
 double cpuMicroseconds()
 {
@@ -52,14 +41,14 @@ public:
     {
         m_failed += failed;
         if (m_finished++ == 0) {
-            m_startupKb = residentKb();
+            m_startupKb = ProcessMemoryKb("VmRSS");
             m_cpuAtStart = cpuMicroseconds();
         }
         if (m_finished == m_polls / 2)
-            m_halfwayKb = residentKb();
+            m_halfwayKb = ProcessMemoryKb("VmRSS");
         if (m_finished <= m_polls)
             return true;
-        QTextStream(stdout) << m_startupKb << ' ' << m_halfwayKb << ' ' << residentKb() << ' '
+        QTextStream(stdout) << m_startupKb << ' ' << m_halfwayKb << ' ' << ProcessMemoryKb("VmRSS") << ' '
                             << (cpuMicroseconds() - m_cpuAtStart) / m_polls << ' ' << m_failed << Qt::endl;
         QCoreApplication::quit();
         return false;

@@ -1,10 +1,10 @@
 #include "fakedevice.h"
 #include "pollcycle.h"
+#include "processmemory.h"
 #include "statefile.h"
 
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,19 +13,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-// A figure from /proc/self/status, in kB.
-qint64 procStatus(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
-}
 
 qsizetype openFiles()
 {
@@ -101,7 +88,7 @@ void TestSoak::thousandsOfPolls()
     const double firstTotal = cycle.tally().lastTotalWh - cycle.tally().todayWh;
     const qsizetype filesAfterWarmUp = openFiles();
     const qsizetype objectsAfterWarmUp = cycle.findChildren<QObject *>().size();
-    const qint64 rssAfterWarmUp = procStatus("VmRSS:");
+    const qint64 rssAfterWarmUp = ProcessMemoryKb("VmRSS");
     ticker.start();
 
     QVERIFY(runUntil(WarmUp + Polls));
@@ -115,9 +102,9 @@ void TestSoak::thousandsOfPolls()
     QVERIFY2(qAbs(cycle.tally().todayWh - served) < 1e-6,
              qPrintable(QStringLiteral("counted %1 Wh of %2 Wh served").arg(cycle.tally().todayWh).arg(served)));
     QCOMPARE(StateFile::LoadState(dir.filePath(QString::fromLatin1(StateFile::DefaultName))), cycle.tally());
-    const qint64 rssGrowth = procStatus("VmRSS:") - rssAfterWarmUp;
+    const qint64 rssGrowth = ProcessMemoryKb("VmRSS") - rssAfterWarmUp;
     qInfo("%d polls: %.3f Wh counted; resident memory grew %lld kB, peak %lld kB", finished, cycle.tally().todayWh,
-          rssGrowth, procStatus("VmHWM:"));
+          rssGrowth, ProcessMemoryKb("VmHWM"));
     // Sanitizer builds keep freed memory in quarantine for a while (256 MiB
     // by default); growth past that is a leak.
     QVERIFY2(rssGrowth < 300 * 1024, "resident memory keeps growing");
