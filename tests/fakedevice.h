@@ -1,72 +1,52 @@
 #pragma once
 
-#include <QByteArray>
-#include <QHostAddress>
-#include <QList>
-#include <QObject>
 #include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
 
-#include <chrono>
-
-class QTcpSocket;
-
-// What the fake device sends back to every request.
-struct FakeAnswer
-{
-    enum class Framing {
-        ContentLength,   // HTTP/1.1 with Content-Length, connection kept
-        CloseDelimited,  // HTTP/1.0 without a length: the body ends when the connection closes
-        ChunkedEndless,  // chunked, the last chunk never comes
-        DropMidBody,     // Content-Length announced, half the body sent, then closed
-        Silent,          // accepts the connection and never answers
-    };
-
-    int status = 200;
-    QByteArray reason = "OK";
-    QByteArray body;
-    QList<QByteArray> headers;       // extra header lines, without CR LF
-    Framing framing = Framing::ContentLength;
-    std::chrono::milliseconds delay{0};   // before anything is sent
-    std::chrono::milliseconds trickle{0}; // when set, the body goes one byte at a time at this pace
-
-    static FakeAnswer json(const QByteArray &body)
-    {
-        FakeAnswer answer;
-        answer.body = body;
-        answer.headers = {"Content-Type: application/json"};
-        return answer;
-    }
-};
-
-// A device on 127.0.0.1 that answers every HTTP request with `answer` and
-// records each request's target.
-class FakeDevice : public QObject
+// A device that answers every HTTP request with the bytes of `reply` and records each request's target.
+class FakeDevice : public QTcpServer
 {
     Q_OBJECT
 
 public:
-    explicit FakeDevice(QObject *parent = nullptr);
-    FakeDevice(const QHostAddress &address, quint16 port, QObject *parent = nullptr);
+    enum Mode { Answer, AnswerAndClose, Silent, Trickle }; // Trickle: the body one byte per 100 ms
 
-    [[nodiscard]] quint16 port() const { return m_server.serverPort(); }
-    // The address as a user types it into the address box.
-    [[nodiscard]] QString address() const;
-    [[nodiscard]] int openConnections() const;
-    // A loopback port nothing listens on: connecting to it is refused.
-    [[nodiscard]] static quint16 closedPort();
+    explicit FakeDevice(const QHostAddress &address = QHostAddress::LocalHost, quint16 port = 0)
+    {
+        if (!listen(address, port))
+            qFatal("the fake device cannot listen");
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = nextPendingConnection())
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
+        });
+    }
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(serverPort()); }
+    static QByteArray ok(const QByteArray &body)
+    {
+        return "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    }
 
-    FakeAnswer answer;
+    QByteArray reply;
+    Mode mode = Answer;
     QList<QByteArray> targets;
 
-Q_SIGNALS:
-    // A request has been taken in and its answer set off.
-    void requestAnswered();
-
 private:
-    void onNewConnection();
-    void onReadable(QTcpSocket *socket);
-    void respond(QTcpSocket *socket);
-    void sendTrickled(QTcpSocket *socket, const QByteArray &bytes);
-
-    QTcpServer m_server;
+    // A request, small and without a body, arrives whole on loopback.
+    void answer(QTcpSocket *socket)
+    {
+        targets.append(socket->readAll().split(' ').value(1));
+        const qsizetype head = mode == Trickle ? reply.indexOf("\r\n\r\n") + 4 : reply.size();
+        socket->write(mode == Silent ? QByteArray() : reply.first(head));
+        if (mode == Trickle) {
+            auto *timer = new QTimer(socket);
+            connect(timer, &QTimer::timeout, socket, [socket, rest = reply.sliced(head)]() mutable {
+                socket->write(rest.left(1));
+                rest.remove(0, 1);
+            });
+            timer->start(100);
+        }
+        if (mode == AnswerAndClose)
+            socket->disconnectFromHost();
+    }
 };

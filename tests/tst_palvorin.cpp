@@ -1,0 +1,269 @@
+#include "fakedevice.h"
+#include "jsonnumber.h"
+#include "mainwindow.h"
+#include "statefile.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+// Each test in a fresh working directory and a locale with a decimal comma; the window's clock at noon, 2024-06-01.
+class TestPalvorin : public QObject
+{
+    Q_OBJECT
+
+    std::optional<QTemporaryDir> m_dir;
+    std::unique_ptr<MainWindow> m_window;
+    QStringList m_opened;
+    const QString m_state = QString::fromLatin1(StateFile::DefaultName);
+
+    void open(const QString &address, std::chrono::milliseconds interval = 60s, bool editorStarts = true)
+    {
+        const auto opener = [=, this](const QString &name) { m_opened.append(name); return editorStarts; };
+        const auto noon = [] { return QDateTime(QDate(2024, 6, 1), QTime(12, 0)); };
+        m_window = std::make_unique<MainWindow>(MonitorSetup{address, noon, interval, 300ms, opener});
+    }
+    template<typename T = QLabel>
+    T *control(const char *name) { return m_window->findChild<T *>(QLatin1StringView(name)); }
+    QString text(const char *name) { return control<QWidget>(name)->property("text").toString(); }
+    QStringList figures() { return {text("lblNow"), text("lblToday"), text("lblStatus")}; }
+
+private Q_SLOTS:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QVERIFY(QDir::setCurrent(m_dir.emplace().path()));
+    }
+
+    void scans_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<std::optional<double>>("total"); // "." whatever the user's decimal point
+        for (auto [reply, total] : std::initializer_list<std::pair<const char *, double>>{
+                 {R"({"id":0,"total":12.5,"x":2})", 12.5}, {R"({"a":{"total":1532.75}})", 1532.75},
+                 {R"("total":90,)", 90}, {R"({"x":{"total":1},"total":2})", 1}, {R"({"total": 7 ,"b":1})", 7},
+                 {R"({"total":-3.5})", -3.5}, {R"({"total":+2})", 2}, {R"({"total":.5})", 0.5}, {R"({"total":0})", 0},
+                 {R"({"total":1.9E+3})", 1900}, {R"({"total":25e-1})", 2.5}, {R"({"total":1.5e300})", 1.5e300}})
+            QTest::newRow(reply) << QByteArray(reply) << std::optional(total);
+        for (const char *reply : {R"({"total" : 5})", R"({"ret_total":3})", R"({"Total":3})", R"({"total":null})",
+                                  R"({"total":"12"})", R"({"total":{"x":5}})", R"({"total":,"b":1})",
+                                  R"({"total":12.5)", R"({"total":[1,2]})", "{\"total\":\t7}", R"({"total":-inf})",
+                                  R"({"total":0x10})", R"({"total":1e999})", R"({"total":1e-400})", R"({"total":1e})",
+                                  R"({"total":1.2.3})"})
+            QTest::newRow(reply) << QByteArray(reply) << std::optional<double>();
+    }
+    void scans()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(std::optional<double>, total);
+        QCOMPARE(DeviceReply::FindJsonNumber(reply, "total"), total);
+    }
+
+    void counts_data()
+    {
+        QTest::addColumn<DailyTally>("tally");
+        QTest::addColumn<QList<double>>("readings"); // one minute apart from `from` on 2024-06-01
+        QTest::addColumn<DailyTally>("expected");
+        QTest::addColumn<QTime>("from");
+        const QString day = u"2024-06-01"_s;
+        const auto row = [](const char *name, DailyTally tally, QList<double> readings, DailyTally expected,
+                            QTime from = {12, 0}) { QTest::newRow(name) << tally << readings << expected << from; };
+        row("first reading sets the baseline", {}, {1000, 1003.5}, {day, 1003.5, true, 3.5});
+        row("restart on the same day counts the gap", {day, 1000, true, 12}, {1010}, {day, 1010, true, 22});
+        row("restored without a reading adds nothing", {day, 1000, false, 12}, {1010}, {day, 1010, true, 12});
+        row("yesterday's sum is dropped", {u"2024-05-31"_s, 900, true, 50}, {1000}, {day, 1000, true, 0});
+        row("midnight gap in neither day", {}, {1000, 1010, 1020, 1021}, {u"2024-06-02"_s, 1021, true, 1}, {23, 58});
+        row("counter restarted", {day, 500, true, 40}, {3, 10}, {day, 10, true, 50});
+        row("small step back keeps the mark", {day, 5445.5, true, 4}, {5445, 5445.5, 5446.5}, {day, 5446.5, true, 5});
+        row("step back to exactly 90 percent", {day, 1000, true, 5}, {900}, {day, 1000, true, 5});
+    }
+    void counts()
+    {
+        QFETCH(DailyTally, tally);
+        QFETCH(QList<double>, readings);
+        QFETCH(QTime, from);
+        for (qsizetype i = 0; i < readings.size(); ++i)
+            UpdateDaily(tally, readings[i], QDateTime(QDate(2024, 6, 1), from).addSecs(60 * i).date());
+        QTEST(tally, "expected");
+    }
+
+    void reads_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<DailyTally>("expected");
+        const DailyTally stored{u"2024-06-01"_s, 100, true, 7.5};
+        QTest::newRow("decimal comma") << QByteArray("2024-06-01\r\n544587,493\r\n0\r\n-0,5\r\n")
+                                       << DailyTally{u"2024-06-01"_s, 544587.493, false, -0.5};
+        QTest::newRow("point, blanks, unended") << QByteArray("2024-06-01\r\n  100 \r\n1\r\n\t7.5") << stored;
+        QTest::newRow("LF only, text after") << QByteArray("2024-06-01\n100\n1\n7,5\nrest\n") << stored;
+        QTest::newRow("CR only") << QByteArray("2024-06-01\r100\r1\r7,5\r") << stored;
+        QTest::newRow("line 3 not 1, no zero before the comma") << QByteArray("2024-06-01\r\n100\r\n 1\r\n,5\r\n")
+                                                                 << DailyTally{u"2024-06-01"_s, 100, false, 0.5};
+        for (const QByteArray &reset : {QByteArray("d\r\n1\r\n1\r\n"), QByteArray("d\r\n1\r\n1\r\n\r\n"),
+                                        QByteArray("d\r\n1.000,5\r\n1\r\ninf\r\n"),
+                                        QByteArray(65536, 'x') + "\r\n1\r\n1\r\n1"})
+            QTest::newRow(reset.left(24).toPercentEncoding()) << reset << DailyTally();
+    }
+    void reads()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(DailyTally, expected);
+        QCOMPARE(StateFile::ReadState(content), expected);
+        QCOMPARE(StateFile::ReadState(StateFile::FormatState(expected)), expected);
+    }
+
+    void savesWholeFilesOnly()
+    {
+        // A writer killed mid-save leaves a whole record.
+        for (int kill = 0; kill < 60; ++kill) {
+            QProcess writer;
+            writer.start(QCoreApplication::applicationFilePath(), {u"hammer"_s, m_state});
+            QVERIFY(writer.waitForReadyRead()); // its first save is done
+            QThread::usleep(QRandomGenerator::global()->bounded(5000));
+            writer.kill();
+            QVERIFY(writer.waitForFinished());
+            const DailyTally tally = StateFile::LoadState(m_state);
+            QVERIFY(tally.haveLastTotal && tally.lastTotalWh == 1000 + tally.todayWh);
+        }
+        // On a full disk (a 16 KiB tmpfs of our own) the save fails, the old file stays, no temporary is left.
+        const QString script = uR"(mount -t tmpfs -o size=16k tmpfs "$1" && printf 'old\r\n' > "$1/state"
+            cat /dev/zero > "$1/fill" 2>/dev/null; "$2" hammer "$1/state"; echo "exit $?"; cat "$1/state"; ls "$1")"_s;
+        QProcess shell;
+        shell.start(u"unshare"_s, {u"-rm"_s, u"sh"_s, u"-c"_s, script, u"sh"_s, QDir::currentPath(),
+                                   QCoreApplication::applicationFilePath()});
+        QVERIFY(shell.waitForFinished());
+        QCOMPARE(shell.readAll(), "No space left on device\nexit 1\nold\r\nfill\nstate\n");
+    }
+
+    void deviceOutcome_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("shown"); // power|day|status; DEVICE stands for the device's address
+        QTest::addColumn<QByteArray>("saved");
+        // A reading shows "power|day" and saves "counter|day"; a failure leaves both as they were.
+        const auto row = [](const char *name, const QByteArray &reply, const char *shown, const char *saved = nullptr,
+                            int mode = FakeDevice::AnswerAndClose) {
+            const QString failed = saved ? QString() : u"0.0 W|0.0 Wh|Poll failed at 12:00:00: "_s;
+            const QString read = saved ? u"|Last update: 2024-06-01 12:00:00"_s : QString();
+            const QByteArray file = "2024-06-01\r\n" + QByteArray(saved ? saved : "510|10").replace('|', "\r\n1\r\n");
+            QTest::newRow(name) << reply << mode << failed + QString::fromUtf8(shown) + read << file + "\r\n";
+        };
+        const QByteArray pad(DeviceLink::MaxBodyBytes - 15, ' ');
+        row("200", FakeDevice::ok(R"({"apower":3488.25,"aenergy":{"total":515}})"), "3488,3 W|15,0 Wh", "515|15");
+        row("200 ended by close", "HTTP/1.0 200 OK\r\n\r\n{\"total\":2234.5}", "0,0 W|1734,5 Wh", "2234,5|1734,5");
+        row("200 of 1 MiB", FakeDevice::ok("{\"total\":28520" + pad + '}'), "0,0 W|28020,0 Wh", "28520|28020");
+        row("counter restarted at 0", FakeDevice::ok(R"({"total":0})"), "0,0 W|10,0 Wh", "0|10");
+        row("404", "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n", "HTTP 404 Not Found");
+        row("refused", {}, "Connection refused by DEVICE", nullptr, -1);
+        row("silent", {}, "No response from DEVICE within 0.3 s (timed out)", nullptr, FakeDevice::Silent);
+        row("trickling", FakeDevice::ok(R"({"total":515})"), "Reply from DEVICE not complete within 1.2 s (timed out)",
+            nullptr, FakeDevice::Trickle);
+        row("announced over 1 MiB", "HTTP/1.1 200 OK\r\nContent-Length: 1048577\r\n\r\n",
+            "Reply from DEVICE is larger than 1 MiB", nullptr, FakeDevice::Answer);
+        row("dropped mid-body", "HTTP/1.1 200 OK\r\nContent-Length: 99\r\n\r\n{\"total\":",
+            "127.0.0.1 closed the connection before the reply was complete");
+        row("total null", FakeDevice::ok(R"({"total":null})"), "The reply holds no valid \"total\" energy counter");
+        row("total negative", FakeDevice::ok(R"({"total":-20})"), "The reply holds no valid \"total\" energy counter");
+        QTest::newRow("state not saved") << FakeDevice::ok(R"({"total":515})") << 0 << u"0,0 W|0,0 Wh|Last update: "
+            "2024-06-01 12:00:00 (state not saved: Filename refers to a directory)"_s << QByteArray("<none>");
+    }
+    void deviceOutcome()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(int, mode);
+        QFETCH(QByteArray, saved);
+        QVERIFY(saved == "<none>" ? QDir().mkdir(m_state) // a directory in its place
+                                  : StateFile::SaveState({u"2024-06-01"_s, 510, true, 10}, m_state));
+        FakeDevice device;
+        device.reply = reply;
+        device.mode = FakeDevice::Mode(std::max(mode, 0));
+        const QString address = mode < 0 ? FakeDevice().address() : device.address(); // refused: a port just freed
+        open(u"  "_s + address + u" "_s);
+        QCOMPARE(text("lblStatus"), u"Loaded. Polling every 60s."_s);
+        QCOMPARE(control("lblNow")->font().pointSize(), 12);
+        m_window->findChild<PollCycle *>()->PollDevice(address); // skipped: the first poll still waits
+        QTRY_VERIFY(!text("lblStatus").startsWith(u"Loaded"_s));
+        QTEST(figures().join(u'|').replace(address, u"DEVICE"_s), "shown");
+        QCOMPARE(device.targets, QList<QByteArray>(mode < 0 ? 0 : 1, "/rpc/Switch.GetStatus?id=0"));
+        QFile file(m_state);
+        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : "<none>", saved);
+        QCOMPARE(text("lblIP"), u"Shelly IP:                    Current                    Day"_s);
+        for (const char *name : {"lblNow", "lblToday", "lblIP"}) {
+            const QLabel *label = control(name);
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(), name);
+            QCOMPARE(label->font().bold(), label->objectName() == u"lblToday");
+        }
+    }
+
+    void ticksAndDetails()
+    {
+        FakeDevice device;
+        device.reply = FakeDevice::ok(R"({"apower":5,"total":100})");
+        open(device.address(), 50ms, false);
+        QTRY_VERIFY(device.targets.size() >= 2);
+        QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
+        QCOMPARE(m_opened, (QStringList{u"daily_production_log.csv"_s, u"production_log.csv"_s}));
+        QCOMPARE(text("lblStatus"), u"Could not open daily_production_log.csv or production_log.csv: "
+                                    "no text editor could be started."_s);
+        control<QLineEdit>("txtIP")->setText(u"   "_s);
+        QTRY_COMPARE(figures(), (QStringList{u"5,0 W"_s, u"0,0 Wh"_s, u"Enter an IP address."_s}));
+        QCOMPARE(control("lblStatus")->toolTip(), u"Enter an IP address."_s);
+    }
+
+    void realEditorIsStarted()
+    {
+        // `touch` stands in for the editor, made the desktop's default for plain text.
+        QVERIFY(QDir().mkpath(u"data/applications"_s));
+        for (auto [path, text] : {std::pair{"touch.desktop", "[Desktop Entry]\nExec=touch %F\n"},
+                                  {"mimeapps.list", "[Default Applications]\ntext/plain=no.desktop;touch.desktop"}}) {
+            QFile file(u"data/applications/"_s + QLatin1StringView(path));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) > 0);
+        }
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->path() + u"/data"_s));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir->path()));
+        QVERIFY(OpenInTextEditor(u"production_log.csv"_s));
+        QTRY_VERIFY(QFile::exists(u"production_log.csv"_s));
+    }
+
+    void programStartsCutOffFromTheNetwork()
+    {
+        // In a fresh network namespace the preset address fails at once and nothing leaves the machine.
+        QProcess program;
+        program.start(u"unshare"_s, {u"-rn"_s, u"sh"_s, u"-c"_s, u"ip link set lo up && exec \"$0\""_s,
+                                     QString::fromLocal8Bit(PALVORIN_BINARY)});
+        QVERIFY2(!program.waitForFinished(3000), program.readAllStandardError().constData());
+        QVERIFY2(!QFile::exists(m_state), "a failed poll must not write the state file");
+        program.kill();
+        QVERIFY(program.waitForFinished());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    // "hammer PATH": the writer the tests above kill or starve; it saves ever larger tallies until it fails.
+    for (qint64 i = 1; argc == 3 && qstrcmp(argv[1], "hammer") == 0; ++i) {
+        QString why;
+        const DailyTally tally{u"2024-06-01"_s, 1000 + i / 8.0, true, i / 8.0};
+        if (!StateFile::SaveState(tally, QFile::decodeName(argv[2]), &why)) {
+            std::puts(qPrintable(why));
+            return 1;
+        }
+        std::fputs(i == 1 ? "saved\n" : "", stdout);
+        std::fflush(stdout);
+    }
+    QApplication app(argc, argv);
+    TestPalvorin test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_palvorin.moc"
