@@ -36,6 +36,7 @@ PollCycle::PollCycle(QString stateFilePath, Clock clock, std::chrono::millisecon
 
 void PollCycle::LoadState()
 {
+    StateFile::RemoveStaleTemporaries(m_stateFilePath);
     m_tally = StateFile::LoadState(m_stateFilePath);
 }
 
@@ -76,7 +77,7 @@ void PollCycle::onDeviceReply(const HttpResult &result)
 
     const QDateTime now = m_clock();
     Q_EMIT powerTextChanged(FigureText(power) + u" W"_s);
-    UpdateDaily(m_tally, *total, now.date());
+    UpdateDaily(m_tally, m_drop, *total, now);
     Q_EMIT todayTextChanged(FigureText(m_tally.todayWh) + u" Wh"_s);
 
     QString status = tr("Last update: ") + now.toString(u"yyyy-MM-dd HH:mm:ss"_s);

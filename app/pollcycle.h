@@ -23,6 +23,8 @@ public:
               std::chrono::milliseconds phaseTimeout = std::chrono::seconds(5),
               QObject *parent = nullptr);
 
+    // Loads the tally saved by an earlier run and clears away what its
+    // interrupted saves left behind.
     void LoadState();
     // Starts one poll of the device at `addressText`. A poll that comes
     // while the previous one still waits for the device is skipped.
@@ -44,6 +46,7 @@ private:
 
     DeviceLink m_link;
     DailyTally m_tally;
+    std::optional<CounterDrop> m_drop;
     QString m_stateFilePath;
     Clock m_clock;
 };

@@ -11,6 +11,10 @@ namespace {
 // a real restart drops the counter to nearly nothing.
 constexpr double RestartShare = 0.9;
 
+// Far above what a metered switch carries: a counter that climbs faster
+// than this was not counting energy.
+constexpr double MaxPowerW = 10000;
+
 } // namespace
 
 QDebug operator<<(QDebug debug, const DailyTally &tally)
@@ -27,14 +31,24 @@ QString DayKey(QDate date)
     return date.toString(u"yyyy-MM-dd"_s);
 }
 
-void UpdateDaily(DailyTally &tally, double totalWh, QDate today)
+void UpdateDaily(DailyTally &tally, std::optional<CounterDrop> &drop, double totalWh, const QDateTime &at)
 {
-    const QString day = DayKey(today);
+    const QString day = DayKey(at.date());
     if (day != tally.currentDay) {
         tally = DailyTally{day, totalWh, true, 0.0};
+        drop.reset();
         return;
     }
 
+    if (drop && totalWh >= RestartShare * drop->markWh
+        && totalWh - drop->fallenToWh > MaxPowerW * double(drop->fallenAt.secsTo(at)) / 3600) {
+        // The counter never restarted: the fall was a glitch of the meter.
+        tally.todayWh -= drop->countedWh;
+        tally.lastTotalWh = drop->markWh;
+        drop.reset();
+    }
+
+    const double todayBefore = tally.todayWh;
     if (!tally.haveLastTotal) {
         tally.lastTotalWh = totalWh;
         tally.haveLastTotal = true;
@@ -42,9 +56,12 @@ void UpdateDaily(DailyTally &tally, double totalWh, QDate today)
         tally.todayWh += totalWh - tally.lastTotalWh;
         tally.lastTotalWh = totalWh;
     } else if (totalWh < RestartShare * tally.lastTotalWh) {
+        drop = CounterDrop{tally.lastTotalWh, totalWh, at, 0.0};
         tally.todayWh += totalWh;
         tally.lastTotalWh = totalWh;
     }
     // Otherwise a small step back: keep the higher reading, so the climb
     // back to it is not counted twice.
+    if (drop)
+        drop->countedWh += tally.todayWh - todayBefore;
 }

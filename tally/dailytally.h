@@ -1,7 +1,9 @@
 #pragma once
 
-#include <QDate>
+#include <QDateTime>
 #include <QString>
+
+#include <optional>
 
 class QDebug;
 
@@ -19,11 +21,25 @@ struct DailyTally
 
 QDebug operator<<(QDebug debug, const DailyTally &tally);
 
+// A fall of the counter below the restart share, remembered in memory only until the day ends or the counter
+// comes back: the reading it fell from, the first reading after the fall and when it was taken, and the energy
+// counted for the day since.
+struct CounterDrop
+{
+    double markWh = 0.0;
+    double fallenToWh = 0.0;
+    QDateTime fallenAt;
+    double countedWh = 0.0;
+};
+
 // The day key of `date`: "yyyy-MM-dd", compared as text.
 [[nodiscard]] QString DayKey(QDate date);
 
-// Folds the counter reading `totalWh`, taken on `today`, into the tally.
+// Folds the counter reading `totalWh`, taken at `at`, into the tally.
 // The first reading of a day only sets the baseline. A reading far below the
 // last one is a counter that restarted from zero; a small step back (a
-// device correcting itself after a reboot) adds nothing.
-void UpdateDaily(DailyTally &tally, double totalWh, QDate today);
+// device correcting itself after a reboot) adds nothing. A counter that
+// fell and then climbs back to its old mark faster than any load could
+// drive it never restarted: what the fall added is taken back and counting
+// goes on from the mark. `drop` is the memory of the last fall.
+void UpdateDaily(DailyTally &tally, std::optional<CounterDrop> &drop, double totalWh, const QDateTime &at);

@@ -1,8 +1,10 @@
 #include "statefile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringList>
 
@@ -98,6 +100,17 @@ DailyTally LoadState(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return ReadState(file.read(MaxReadBytes + 1));
+}
+
+void RemoveStaleTemporaries(const QString &path)
+{
+    const QFileInfo state(path);
+    const QRegularExpression temporary(u"^"_s + QRegularExpression::escape(state.fileName()) + u"\\.[A-Za-z0-9]{6}$"_s);
+    QDir dir = state.dir();
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (temporary.match(name).hasMatch())
+            dir.remove(name);
+    }
 }
 
 bool SaveState(const DailyTally &tally, const QString &path, QString *error)

@@ -25,6 +25,11 @@ inline constexpr char DefaultName[] = "shelly_daily_state.txt";
 // unreadable or malformed.
 [[nodiscard]] DailyTally LoadState(const QString &path);
 
+// Removes what saves of the file at `path` cut short left beside it: the
+// atomic writer's temporary files, named after the file plus a dot and six
+// letters or digits. Files that cannot be removed are left alone.
+void RemoveStaleTemporaries(const QString &path);
+
 // Replaces the file at `path` atomically: a crash mid-save leaves the old
 // file or the new one. On failure returns false and says why in `error`.
 [[nodiscard]] bool SaveState(const DailyTally &tally, const QString &path, QString *error = nullptr);

@@ -36,6 +36,7 @@ class TestPalvorin : public QObject
     T *control(const char *name) { return m_window->findChild<T *>(QLatin1StringView(name)); }
     QString text(const char *name) { return control<QWidget>(name)->property("text").toString(); }
     QStringList figures() { return {text("lblNow"), text("lblToday"), text("lblStatus")}; }
+    QByteArray stateBytes() { QFile file(m_state); return file.open(QIODevice::ReadOnly) ? file.readAll() : "<none>"; }
 
 private Q_SLOTS:
     void init()
@@ -80,19 +81,26 @@ private Q_SLOTS:
         row("first reading sets the baseline", {}, {1000, 1003.5}, {day, 1003.5, true, 3.5});
         row("restart on the same day counts the gap", {day, 1000, true, 12}, {1010}, {day, 1010, true, 22});
         row("restored without a reading adds nothing", {day, 1000, false, 12}, {1010}, {day, 1010, true, 12});
-        row("yesterday's sum is dropped", {u"2024-05-31"_s, 900, true, 50}, {1000}, {day, 1000, true, 0});
-        row("midnight gap in neither day", {}, {1000, 1010, 1020, 1021}, {u"2024-06-02"_s, 1021, true, 1}, {23, 58});
-        row("counter restarted", {day, 500, true, 40}, {3, 10}, {day, 10, true, 50});
         row("small step back keeps the mark", {day, 5445.5, true, 4}, {5445, 5445.5, 5446.5}, {day, 5446.5, true, 5});
         row("step back to exactly 90 percent", {day, 1000, true, 5}, {900}, {day, 1000, true, 5});
+        row("zero glitch", {}, {1000, 1010, 0, 1011}, {day, 1011, true, 11});
+        row("two glitch readings", {}, {1000, 1010, 0, 0, 1012}, {day, 1012, true, 12});
+        row("what the glitch added is taken back", {}, {1000, 1010, 2, 1011}, {day, 1011, true, 11});
+        row("glitch back into the step back", {}, {1000, 1010, 0, 1009.5}, {day, 1010, true, 10});
+        row("restart", {}, {1000, 1010, 3, 4}, {day, 4, true, 14});
+        row("restart from zero", {}, {1000, 1010, 0, 0.5}, {day, 0.5, true, 10.5});
+        row("restart climbing at a load's pace", {}, {40, 50, 0, 46}, {day, 46, true, 56});
+        row("a new day forgets the glitch and the gap", {}, {1000, 1010, 0, 1011, 1012}, {u"2024-06-02"_s, 1012, true, 1},
+            {23, 57});
     }
     void counts()
     {
         QFETCH(DailyTally, tally);
         QFETCH(QList<double>, readings);
         QFETCH(QTime, from);
+        std::optional<CounterDrop> drop;
         for (qsizetype i = 0; i < readings.size(); ++i)
-            UpdateDaily(tally, readings[i], QDateTime(QDate(2024, 6, 1), from).addSecs(60 * i).date());
+            UpdateDaily(tally, drop, readings[i], QDateTime(QDate(2024, 6, 1), from).addSecs(60 * i));
         QTEST(tally, "expected");
     }
 
@@ -184,6 +192,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, saved);
         QVERIFY(saved == "<none>" ? QDir().mkdir(m_state) // a directory in its place
                                   : StateFile::SaveState({u"2024-06-01"_s, 510, true, 10}, m_state));
+        for (const char *stray : {".AvoHep", ".Avo-ep", ".AvoHe", ".bak"}) // what interrupted saves left, and others
+            QFile(m_state + QLatin1StringView(stray)).open(QIODevice::WriteOnly);
         FakeDevice device;
         device.reply = reply;
         device.mode = FakeDevice::Mode(std::max(mode, 0));
@@ -195,8 +205,9 @@ private Q_SLOTS:
         QTRY_VERIFY(!text("lblStatus").startsWith(u"Loaded"_s));
         QTEST(figures().join(u'|').replace(address, u"DEVICE"_s), "shown");
         QCOMPARE(device.targets, QList<QByteArray>(mode < 0 ? 0 : 1, "/rpc/Switch.GetStatus?id=0"));
-        QFile file(m_state);
-        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : "<none>", saved);
+        QCOMPARE(stateBytes(), saved);
+        QCOMPARE(QDir().entryList({m_state + u".*"_s}),
+                 (QStringList{m_state + u".Avo-ep"_s, m_state + u".AvoHe"_s, m_state + u".bak"_s}));
         QCOMPARE(text("lblIP"), u"Shelly IP:                    Current                    Day"_s);
         for (const char *name : {"lblNow", "lblToday", "lblIP"}) {
             const QLabel *label = control(name);
@@ -211,12 +222,18 @@ private Q_SLOTS:
         device.reply = FakeDevice::ok(R"({"apower":5,"total":100})");
         open(device.address(), 50ms, false);
         QTRY_VERIFY(device.targets.size() >= 2);
+        device.reply = FakeDevice::ok(R"({"apower":5,"total":0})"); // a glitch of the meter, then its counter again
+        const qsizetype polled = device.targets.size();
+        QTRY_VERIFY(device.targets.size() > polled);
+        device.reply = FakeDevice::ok(R"({"apower":5,"total":101})");
+        QTRY_COMPARE(text("lblToday"), u"1,0 Wh"_s);
+        QCOMPARE(stateBytes(), "2024-06-01\r\n101\r\n1\r\n1\r\n");
         QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
         QCOMPARE(m_opened, (QStringList{u"daily_production_log.csv"_s, u"production_log.csv"_s}));
         QCOMPARE(text("lblStatus"), u"Could not open daily_production_log.csv or production_log.csv: "
                                     "no text editor could be started."_s);
         control<QLineEdit>("txtIP")->setText(u"   "_s);
-        QTRY_COMPARE(figures(), (QStringList{u"5,0 W"_s, u"0,0 Wh"_s, u"Enter an IP address."_s}));
+        QTRY_COMPARE(figures(), (QStringList{u"5,0 W"_s, u"1,0 Wh"_s, u"Enter an IP address."_s}));
         QCOMPARE(control("lblStatus")->toolTip(), u"Enter an IP address."_s);
     }
 
