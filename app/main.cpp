@@ -12,9 +12,9 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(u"palvorin"_s);
     QApplication::setWindowIcon(QIcon(u":/palvorin.png"_s));
 
-    // The switch's address on the local network; the user can change it in
-    // the address box for as long as the program runs.
-    MainWindow window(MonitorSetup{u"192.168.1.60"_s});
+    // The switch's address on the local network, chosen when the program is
+    // built; the user can change it in the address box while it runs.
+    MainWindow window(MonitorSetup{QStringLiteral(PALVORIN_DEVICE_ADDRESS)});
     window.show();
     return app.exec();
 }

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTimer>
 
 #include <cmath>
@@ -15,36 +16,61 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The figures' face; where it is missing the system's sans-serif stands in.
+// The narrow dialog face the layout was drawn for, or a face with the same
+// metrics; where none is installed the system's sans-serif stands in.
+constexpr int DialogPointSize = 8;
 constexpr int FigurePointSize = 12;
 
-QFont figureFont(bool bold)
+QFont dialogFont(int pointSize, bool bold = false)
 {
-    QFont font(u"MS Sans Serif"_s, FigurePointSize);
+    QFont font(u"MS Sans Serif"_s, pointSize);
+    font.setFamilies({u"MS Sans Serif"_s, u"Microsoft Sans Serif"_s, u"Liberation Sans"_s, u"Arial"_s});
     font.setStyleHint(QFont::SansSerif);
     font.setBold(bold);
     return font;
 }
 
-// Shrinks the label's font from `pointSize` until its whole text fits its
-// width: the layout is fixed, and a figure cut short ("1532.0 W" for
+// The status line in the room it has: a word too wide for a line (a long
+// typed address, a URL in a system message) loses its middle, and a text
+// still too long for the label loses its end. The tooltip keeps it whole.
+QString fittedStatus(const QLabel *label, const QString &text)
+{
+    const QFontMetrics metrics(label->font());
+    const QRect room = label->contentsRect();
+    QStringList words = text.split(u' ');
+    for (QString &word : words)
+        word = metrics.elidedText(word, Qt::ElideMiddle, room.width());
+    QString fitted = words.join(u' ');
+    while (fitted.size() > 1
+           && metrics.boundingRect(QRect(0, 0, room.width(), 4 * room.height()), Qt::TextWordWrap, fitted).height()
+                  > room.height())
+        fitted = fitted.chopped(2) + u'\u2026';
+    return fitted;
+}
+
+// Shrinks the widget's font from `pointSize` until `text` fits `room`
+// pixels: the layout is fixed, and a figure cut short ("1532.0 W" for
 // "1532.0 Wh") would mislead.
-void fitTextToWidth(QLabel *label, qreal pointSize)
+void fitTextToWidth(QWidget *widget, const QString &text, int room, qreal pointSize)
 {
     constexpr qreal Smallest = 6;
-    QFont font = label->font();
+    QFont font = widget->font();
     font.setPointSizeF(pointSize);
-    const int room = label->contentsRect().width();
-    const int width = QFontMetrics(font).horizontalAdvance(label->text());
+    const int width = QFontMetrics(font).horizontalAdvance(text);
     if (width > room) {
         // Text width follows the point size closely: start from the
         // proportional guess and step down from there.
-        font.setPointSizeF(std::max(Smallest, std::floor(2 * pointSize * room / width) / 2));
-        while (font.pointSizeF() > Smallest && QFontMetrics(font).horizontalAdvance(label->text()) > room)
+        font.setPointSizeF(std::max(Smallest, std::ceil(2 * pointSize * room / width) / 2));
+        while (font.pointSizeF() > Smallest && QFontMetrics(font).horizontalAdvance(text) > room)
             font.setPointSizeF(font.pointSizeF() - 0.5);
     }
-    if (font != label->font())
-        label->setFont(font);
+    if (font != widget->font())
+        widget->setFont(font);
+}
+
+void fitTextToWidth(QLabel *label, qreal pointSize)
+{
+    fitTextToWidth(label, label->text(), label->contentsRect().width(), pointSize);
 }
 
 template<typename Widget>
@@ -70,22 +96,28 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     , m_openInEditor(std::move(setup.openInEditor))
 {
     setWindowTitle(u"Palvorin"_s);
+    setFont(dialogFont(DialogPointSize));
     // All geometry in device-independent pixels. The status line gets the
-    // room below it that its two lines need.
-    setFixedSize(277, 97);
+    // room below it that four lines need.
+    const int statusHeight = QFontMetrics(font()).boundingRect(QRect(), 0, u"1\n2\n3\n4"_s).height();
+    setFixedSize(277, 56 + statusHeight + 8);
     const QString gap(20, u' ');
     lblIP->setText(tr("Shelly IP:") + gap + tr("Current") + gap + tr("Day"));
     lblIP->setGeometry(8, 8, 265, 25);
     lblIP->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     fitTextToWidth(lblIP, font().pointSizeF());
     txtIP->setGeometry(8, 24, 81, 19);
+    // The box shows a whole dotted address inside its frame and the two
+    // pixels QLineEdit keeps on either side of the text.
+    const int addressRoom = txtIP->width() - 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 2 * 2;
+    fitTextToWidth(txtIP, u"000.000.000.000"_s, addressRoom, DialogPointSize);
     lblToday->setGeometry(184, 24, 81, 25);
-    lblToday->setFont(figureFont(true));
-    lblStatus->setGeometry(8, 56, 193, 33);
+    lblToday->setFont(dialogFont(FigurePointSize, true));
+    lblStatus->setGeometry(8, 56, 193, statusHeight);
     lblStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblStatus->setWordWrap(true);
     lblNow->setGeometry(96, 24, 73, 25);
-    lblNow->setFont(figureFont(false));
+    lblNow->setFont(dialogFont(FigurePointSize));
     Command1->setGeometry(200, 48, 49, 25);
 
     txtIP->setAccessibleName(tr("Device address"));
@@ -115,7 +147,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
 
 void MainWindow::showStatus(const QString &text)
 {
-    lblStatus->setText(text);
+    lblStatus->setText(fittedStatus(lblStatus, text));
     lblStatus->setToolTip(text);
 }
 

@@ -45,15 +45,24 @@ void PollCycle::PollDevice(const QString &addressText)
     if (m_link.isBusy())
         return;
 
-    const QString address = trimmedOfSpaces(addressText);
+    // An address copied from the device's web page comes as "http://address/".
+    QString address = trimmedOfSpaces(addressText);
+    if (address.startsWith(u"http://"_s, Qt::CaseInsensitive))
+        address.remove(0, 7);
+    while (address.endsWith(u'/'))
+        address.chop(1);
     if (address.isEmpty()) {
         Q_EMIT statusTextChanged(tr("Enter an IP address."));
+        return;
+    }
+    if (address.contains(u"://"_s)) {
+        showFailure(tr("Only plain HTTP addresses are polled: \"%1\"").arg(address));
         return;
     }
 
     const QUrl url(u"http://"_s + address + u"/rpc/Switch.GetStatus?id=0"_s, QUrl::StrictMode);
     if (!url.isValid() || url.host().isEmpty()) {
-        showFailure(tr("\"%1\" is not a valid device address").arg(address));
+        showFailure(tr("Not a valid device address: \"%1\"").arg(address));
         return;
     }
     m_link.HttpGet(url);
@@ -70,7 +79,7 @@ void PollCycle::onDeviceReply(const HttpResult &result)
     // would make the next real reading add the device's whole lifetime.
     const std::optional<double> total = DeviceReply::FindJsonNumber(result.body, "total");
     if (!total || *total < 0) {
-        showFailure(tr("The reply holds no valid \"total\" energy counter"));
+        showFailure(tr("No valid \"total\" energy counter in the reply"));
         return;
     }
     const double power = DeviceReply::GetJsonNumber(result.body, "apower");

@@ -28,11 +28,11 @@ DeviceLink::DeviceLink(std::chrono::milliseconds phaseTimeout, QObject *parent)
         return QString::number(double(ms.count()) / 1000.0, 'g', 3);
     };
     connect(&m_idleTimer, &QTimer::timeout, this, [this, seconds] {
-        abortWith(tr("No response from %1 within %2 s (timed out)")
+        abortWith(tr("Timed out: no response from %1 within %2 s")
                       .arg(m_reply->url().authority(), seconds(m_phaseTimeout)));
     });
     connect(&m_deadline, &QTimer::timeout, this, [this, seconds] {
-        abortWith(tr("Reply from %1 not complete within %2 s (timed out)")
+        abortWith(tr("Timed out: reply from %1 not complete within %2 s")
                       .arg(m_reply->url().authority(), seconds(4 * m_phaseTimeout)));
     });
 }
@@ -86,7 +86,7 @@ bool DeviceLink::takeAvailableBody()
 
 QString DeviceLink::tooLargeText() const
 {
-    return tr("Reply from %1 is larger than 1 MiB").arg(m_reply->url().authority());
+    return tr("Reply too large (over 1 MiB) from %1").arg(m_reply->url().authority());
 }
 
 void DeviceLink::abortWith(const QString &reason)
@@ -130,15 +130,15 @@ QString DeviceLink::describeFailure() const
     const QString host = m_reply->url().host();
     switch (m_reply->error()) {
     case QNetworkReply::NoError:
-        return status.isValid() ? QString() : tr("%1 did not answer over HTTP").arg(host);
+        return status.isValid() ? QString() : tr("No HTTP answer from %1").arg(host);
     case QNetworkReply::HostNotFoundError:
-        return tr("Host %1 not found").arg(host);
+        return tr("Host not found: %1").arg(host);
     case QNetworkReply::ConnectionRefusedError:
         return tr("Connection refused by %1").arg(m_reply->url().authority());
     case QNetworkReply::RemoteHostClosedError:
-        return tr("%1 closed the connection before the reply was complete").arg(host);
+        return tr("Connection closed by %1 before the reply was complete").arg(host);
     case QNetworkReply::TimeoutError:
-        return tr("No response from %1 (timed out)").arg(host);
+        return tr("Timed out: no response from %1").arg(host);
     default:
         return m_reply->errorString();
     }

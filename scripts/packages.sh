@@ -18,4 +18,6 @@ ensure_packages() {
     fi
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev)
+# Liberation Sans has the metrics of the narrow dialog face the window was
+# laid out for.
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)

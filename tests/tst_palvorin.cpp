@@ -36,9 +36,15 @@ class TestPalvorin : public QObject
     T *control(const char *name) { return m_window->findChild<T *>(QLatin1StringView(name)); }
     QString text(const char *name) { return control<QWidget>(name)->property("text").toString(); }
     QStringList figures() { return {text("lblNow"), text("lblToday"), text("lblStatus")}; }
+    bool statusFits()
+    {
+        const QLabel *status = control("lblStatus");
+        return status->rect().contains(status->fontMetrics().boundingRect(status->rect(), Qt::TextWordWrap, status->text()));
+    }
     QByteArray stateBytes() { QFile file(m_state); return file.open(QIODevice::ReadOnly) ? file.readAll() : "<none>"; }
 
 private Q_SLOTS:
+    void cleanup() { m_window.reset(); }
     void init()
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -173,15 +179,15 @@ private Q_SLOTS:
         row("counter restarted at 0", FakeDevice::ok(R"({"total":0})"), "0,0 W|10,0 Wh", "0|10");
         row("404", "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n", "HTTP 404 Not Found");
         row("refused", {}, "Connection refused by DEVICE", nullptr, -1);
-        row("silent", {}, "No response from DEVICE within 0.3 s (timed out)", nullptr, FakeDevice::Silent);
-        row("trickling", FakeDevice::ok(R"({"total":515})"), "Reply from DEVICE not complete within 1.2 s (timed out)",
+        row("silent", {}, "Timed out: no response from DEVICE within 0.3 s", nullptr, FakeDevice::Silent);
+        row("trickling", FakeDevice::ok(R"({"total":515})"), "Timed out: reply from DEVICE not complete within 1.2 s",
             nullptr, FakeDevice::Trickle);
         row("announced over 1 MiB", "HTTP/1.1 200 OK\r\nContent-Length: 1048577\r\n\r\n",
-            "Reply from DEVICE is larger than 1 MiB", nullptr, FakeDevice::Answer);
+            "Reply too large (over 1 MiB) from DEVICE", nullptr, FakeDevice::Answer);
         row("dropped mid-body", "HTTP/1.1 200 OK\r\nContent-Length: 99\r\n\r\n{\"total\":",
-            "127.0.0.1 closed the connection before the reply was complete");
-        row("total null", FakeDevice::ok(R"({"total":null})"), "The reply holds no valid \"total\" energy counter");
-        row("total negative", FakeDevice::ok(R"({"total":-20})"), "The reply holds no valid \"total\" energy counter");
+            "Connection closed by 127.0.0.1 before the reply was complete");
+        row("total null", FakeDevice::ok(R"({"total":null})"), "No valid \"total\" energy counter in the reply");
+        row("total negative", FakeDevice::ok(R"({"total":-20})"), "No valid \"total\" energy counter in the reply");
         QTest::newRow("state not saved") << FakeDevice::ok(R"({"total":515})") << 0 << u"0,0 W|0,0 Wh|Last update: "
             "2024-06-01 12:00:00 (state not saved: Filename refers to a directory)"_s << QByteArray("<none>");
     }
@@ -198,12 +204,22 @@ private Q_SLOTS:
         device.reply = reply;
         device.mode = FakeDevice::Mode(std::max(mode, 0));
         const QString address = mode < 0 ? FakeDevice().address() : device.address(); // refused: a port just freed
-        open(u"  "_s + address + u" "_s);
+        open(u"  http://"_s + address + u"/ "_s); // as copied from the device's web page
         QCOMPARE(text("lblStatus"), u"Loaded. Polling every 60s."_s);
         QCOMPARE(control("lblNow")->font().pointSize(), 12);
         m_window->findChild<PollCycle *>()->PollDevice(address); // skipped: the first poll still waits
         QTRY_VERIFY(!text("lblStatus").startsWith(u"Loaded"_s));
         QTEST(figures().join(u'|').replace(address, u"DEVICE"_s), "shown");
+        const QString longest = text("lblStatus").replace(address, u"255.255.255.255:65535"_s);
+        Q_EMIT m_window->findChild<PollCycle *>()->statusTextChanged(longest); // for the longest address a user types
+        QCOMPARE(text("lblStatus"), longest);
+        QVERIFY(statusFits());
+        auto *box = control<QLineEdit>("txtIP");
+        box->clear();
+        const int start = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+        box->setText(u"192.168.100.200"_s); // the cursor at its end: the box scrolls if the text does not fit
+        QCOMPARE(box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() - start,
+                 box->fontMetrics().horizontalAdvance(box->text()));
         QCOMPARE(device.targets, QList<QByteArray>(mode < 0 ? 0 : 1, "/rpc/Switch.GetStatus?id=0"));
         QCOMPARE(stateBytes(), saved);
         QCOMPARE(QDir().entryList({m_state + u".*"_s}),
@@ -232,6 +248,10 @@ private Q_SLOTS:
         QCOMPARE(m_opened, (QStringList{u"daily_production_log.csv"_s, u"production_log.csv"_s}));
         QCOMPARE(text("lblStatus"), u"Could not open daily_production_log.csv or production_log.csv: "
                                     "no text editor could be started."_s);
+        QVERIFY(statusFits());
+        control<QLineEdit>("txtIP")->setText(u"https://"_s + QString(80, u'm') + u".example/"_s);
+        QTRY_VERIFY(text("lblStatus").startsWith(u"Poll failed at 12:00:00: Only plain HTTP addresses are polled: \"https://mm"_s));
+        QVERIFY(statusFits() && text("lblStatus").contains(u'\u2026'));
         control<QLineEdit>("txtIP")->setText(u"   "_s);
         QTRY_COMPARE(figures(), (QStringList{u"5,0 W"_s, u"1,0 Wh"_s, u"Enter an IP address."_s}));
         QCOMPARE(control("lblStatus")->toolTip(), u"Enter an IP address."_s);
