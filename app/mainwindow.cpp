@@ -160,10 +160,13 @@ void MainWindow::showFigure(QLabel *label, const QString &text)
 void MainWindow::showDetails()
 {
     QStringList notOpened;
+    QString reason;
     for (const QString &log : {u"daily_production_log.csv"_s, u"production_log.csv"_s}) {
-        if (!m_openInEditor(log))
+        if (const QString why = m_openInEditor(log); !why.isEmpty()) {
             notOpened.append(log);
+            reason = why;
+        }
     }
     if (!notOpened.isEmpty())
-        showStatus(tr("Could not open %1: no text editor could be started.").arg(notOpened.join(u" or "_s)));
+        showStatus(tr("Could not open %1: %2.").arg(notOpened.join(u" or "_s), reason));
 }

@@ -32,5 +32,5 @@ private:
     QPushButton *const Command1;
     QTimer *const Timer1;
     PollCycle *const m_pollCycle;
-    std::function<bool(const QString &)> m_openInEditor;
+    std::function<QString(const QString &)> m_openInEditor;
 };

@@ -17,7 +17,7 @@ struct MonitorSetup
     PollCycle::Clock clock = &QDateTime::currentDateTime;
     std::chrono::milliseconds pollInterval = std::chrono::seconds(60);
     std::chrono::milliseconds deviceTimeout = std::chrono::seconds(5);
-    // Opens a file in the text editor without waiting; false when no editor
-    // could be started.
-    std::function<bool(const QString &fileName)> openInEditor = &OpenInTextEditor;
+    // Opens a file in the text editor without waiting; returns why no editor
+    // could be started, empty when one was.
+    std::function<QString(const QString &fileName)> openInEditor = &OpenInTextEditor;
 };

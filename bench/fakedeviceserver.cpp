@@ -12,6 +12,8 @@ int main(int argc, char *argv[])
     if (args.size() < 5)
         qFatal("usage: palvorin-fakedevice ADDRESS PORT TOTAL_WH POWER_W");
     FakeDevice device(QHostAddress(args[1]), quint16(args[2].toUInt()));
+    if (!device.isListening())
+        qFatal("cannot listen on %s port %s", qPrintable(args[1]), qPrintable(args[2]));
     device.reply = FakeDevice::ok(R"({"id":0,"output":true,"apower":)" + args[4].toLatin1() + R"(,"aenergy":{"total":)"
                                   + args[3].toLatin1() + "}}");
     return app.exec();

@@ -19,5 +19,5 @@ ensure_packages() {
 }
 
 # Liberation Sans has the metrics of the narrow dialog face the window was
-# laid out for.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
+# laid out for; GIO (libglib2.0-dev) finds the desktop's text editor.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libglib2.0-dev fonts-liberation2)

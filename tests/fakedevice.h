@@ -14,8 +14,7 @@ public:
 
     explicit FakeDevice(const QHostAddress &address = QHostAddress::LocalHost, quint16 port = 0)
     {
-        if (!listen(address, port))
-            qFatal("the fake device cannot listen");
+        listen(address, port);
         connect(this, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket *socket = nextPendingConnection())
                 connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
@@ -38,14 +37,8 @@ private:
         targets.append(socket->readAll().split(' ').value(1));
         const qsizetype head = mode == Trickle ? reply.indexOf("\r\n\r\n") + 4 : reply.size();
         socket->write(mode == Silent ? QByteArray() : reply.first(head));
-        if (mode == Trickle) {
-            auto *timer = new QTimer(socket);
-            connect(timer, &QTimer::timeout, socket, [socket, rest = reply.sliced(head)]() mutable {
-                socket->write(rest.left(1));
-                rest.remove(0, 1);
-            });
-            timer->start(100);
-        }
+        for (qsizetype at = head; mode == Trickle && at < reply.size(); ++at)
+            QTimer::singleShot(100 * (at - head + 1), socket, [socket, byte = reply.mid(at, 1)] { socket->write(byte); });
         if (mode == AnswerAndClose)
             socket->disconnectFromHost();
     }
