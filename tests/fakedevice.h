@@ -7,8 +7,6 @@
 // A device that answers every HTTP request with the bytes of `reply` and records each request's target.
 class FakeDevice : public QTcpServer
 {
-    Q_OBJECT
-
 public:
     enum Mode { Answer, AnswerAndClose, Silent, Trickle }; // Trickle: the body one byte per 100 ms
 
@@ -25,12 +23,6 @@ public:
     {
         return "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
     }
-
-    QByteArray reply;
-    Mode mode = Answer;
-    QList<QByteArray> targets;
-
-private:
     // A request, small and without a body, arrives whole on loopback.
     void answer(QTcpSocket *socket)
     {
@@ -42,4 +34,8 @@ private:
         if (mode == AnswerAndClose)
             socket->disconnectFromHost();
     }
+
+    QByteArray reply;
+    Mode mode = Answer;
+    QList<QByteArray> targets;
 };

@@ -13,6 +13,10 @@
 #include <QTest>
 #include <QThread>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
@@ -36,10 +40,10 @@ class TestPalvorin : public QObject
     QString text(const char *name) { return control<QWidget>(name)->property("text").toString(); }
     QStringList figures() { return {text("lblNow"), text("lblToday"), text("lblStatus")}; }
     bool statusFits() { const QLabel *s = control("lblStatus"); return s->heightForWidth(s->width()) <= s->height(); }
-    QByteArray stateBytes() { QFile file(m_state); return file.open(QIODevice::ReadOnly) ? file.readAll() : "<none>"; }
+    QByteArray bytes(const QString &path) { QFile file(path); return file.open(QIODevice::ReadOnly) ? file.readAll() : "<none>"; }
 
 private Q_SLOTS:
-    void cleanup() { m_window.reset(); }
+    void cleanup() { m_window.reset(); QDir::setCurrent(QDir::tempPath()); } // frees the folder for its removal
     void init()
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -139,14 +143,6 @@ private Q_SLOTS:
             const DailyTally tally = StateFile::LoadState(m_state);
             QVERIFY(tally.haveLastTotal && tally.lastTotalWh == 1000 + tally.todayWh);
         }
-        // On a full disk (a 16 KiB tmpfs of our own) the save fails, the old file stays, no temporary is left.
-        const QString script = uR"(mount -t tmpfs -o size=16k tmpfs "$1" && printf 'old\r\n' > "$1/state"
-            cat /dev/zero > "$1/fill" 2>/dev/null; "$2" hammer "$1/state"; echo "exit $?"; cat "$1/state"; ls "$1")"_s;
-        QProcess shell;
-        shell.start(u"unshare"_s, {u"-rm"_s, u"sh"_s, u"-c"_s, script, u"sh"_s, QDir::currentPath(),
-                                   QCoreApplication::applicationFilePath()});
-        QVERIFY(shell.waitForFinished());
-        QCOMPARE(shell.readAll(), "No space left on device\nexit 1\nold\r\nfill\nstate\n");
     }
 
     void deviceOutcome_data()
@@ -211,7 +207,7 @@ private Q_SLOTS:
         QCOMPARE(box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() - start,
                  box->fontMetrics().horizontalAdvance(box->text()));
         QCOMPARE(device.targets, QList<QByteArray>(mode < 0 ? 0 : 1, "/rpc/Switch.GetStatus?id=0"));
-        QCOMPARE(stateBytes(), saved);
+        QCOMPARE(bytes(m_state), saved);
         QCOMPARE(QDir().entryList({m_state + u".*"_s}), (QStringList{m_state + u".Avo-ep"_s, m_state + u".bak"_s}));
         QCOMPARE(text("lblIP"), u"Shelly IP:                    Current                    Day"_s);
         for (const char *name : {"lblNow", "lblToday", "lblIP"}) {
@@ -231,7 +227,7 @@ private Q_SLOTS:
         const qsizetype polled = device.targets.size();
         QTRY_VERIFY(device.targets.size() > polled);
         device.reply = FakeDevice::ok(R"({"apower":5,"total":101})");
-        QTRY_COMPARE(stateBytes(), "2024-06-01\r\n101\r\n1\r\n1\r\n");
+        QTRY_COMPARE(bytes(m_state), "2024-06-01\r\n101\r\n1\r\n1\r\n");
         QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
         QCOMPARE(text("lblStatus"), u"Could not open daily_production_log.csv or production_log.csv: no editor found."_s);
         QVERIFY(statusFits());
@@ -242,8 +238,14 @@ private Q_SLOTS:
         QTRY_COMPARE(figures(), (QStringList{u"5,0 W"_s, u"1,0 Wh"_s, u"Enter an IP address."_s}));
     }
 
-    void desktopsEditorIsStarted()
+    void detailsStartsTheEditor()
     {
+#ifdef Q_OS_WIN
+        // A stand-in for Notepad beside this program, where Windows looks first.
+        const QString notepad = QCoreApplication::applicationDirPath() + u"/Notepad.exe"_s;
+        QFile::remove(notepad);
+        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), notepad));
+#else
         // `touch` stands in for the editor that the desktop TEST makes the default for plain text, `mkdir` for the
         // default of the others.
         const auto write = [](const QString &path, const QByteArray &text) {
@@ -258,8 +260,30 @@ private Q_SLOTS:
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath(u"data"_s)));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir->filePath(u"config"_s)));
         qputenv("XDG_CURRENT_DESKTOP", "TEST");
-        QCOMPARE(OpenInTextEditor(u"production_log.csv"_s), QString());
-        QTRY_VERIFY(QFileInfo(u"production_log.csv"_s).isFile());
+#endif
+        MainWindow window({QString()});
+        QTest::mouseClick(window.findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton);
+#ifdef Q_OS_WIN
+        QByteArrayList calls; // when each stand-in started, the file it was given, how it was to show its window
+        QTRY_COMPARE((calls = bytes(u"notepad.txt"_s).split('\n')).size(), 3);
+        std::sort(calls.begin(), calls.end());
+        QVERIFY(calls[1].endsWith(" daily_production_log.csv 3") && calls[2].endsWith(" production_log.csv 3"));
+#else
+        QTRY_VERIFY(QFileInfo(u"daily_production_log.csv"_s).isFile() && QFileInfo(u"production_log.csv"_s).isFile());
+#endif
+    }
+
+#ifdef Q_OS_LINUX
+    void fullDiskKeepsOldFile()
+    {
+        // On a full disk (a 16 KiB tmpfs of our own) the save fails, the old file stays, no temporary is left.
+        const QString script = uR"(mount -t tmpfs -o size=16k tmpfs "$1" && printf 'old\r\n' > "$1/state"
+            cat /dev/zero > "$1/fill" 2>/dev/null; "$2" hammer "$1/state"; echo "exit $?"; cat "$1/state"; ls "$1")"_s;
+        QProcess shell;
+        shell.start(u"unshare"_s, {u"-rm"_s, u"sh"_s, u"-c"_s, script, u"sh"_s, QDir::currentPath(),
+                                   QCoreApplication::applicationFilePath()});
+        QVERIFY(shell.waitForFinished());
+        QCOMPARE(shell.readAll(), "No space left on device\nexit 1\nold\r\nfill\nstate\n");
     }
 
     void programStartsCutOffFromTheNetwork()
@@ -272,10 +296,25 @@ private Q_SLOTS:
         program.kill();
         QVERIFY(program.waitForFinished());
     }
+#endif
 };
 
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_WIN
+    // As Notepad.exe: records when it started, the file it was given and how it was to show its window.
+    if (argc == 2 && QByteArray(argv[0]).toLower().endsWith("notepad.exe")) {
+        STARTUPINFOW startup;
+        GetStartupInfoW(&startup);
+        FILETIME started, unused;
+        GetProcessTimes(GetCurrentProcess(), &started, &unused, &unused, &unused);
+        const qint64 at = qint64(started.dwHighDateTime) << 32 | started.dwLowDateTime;
+        const int show = startup.dwFlags & STARTF_USESHOWWINDOW ? startup.wShowWindow : -1;
+        QFile calls(u"notepad.txt"_s);
+        const QByteArray call = QByteArray::number(at) + ' ' + argv[1] + ' ' + QByteArray::number(show) + '\n';
+        return calls.open(QIODevice::Append) && calls.write(call) == call.size() ? 0 : 1;
+    }
+#endif
     // "hammer PATH": the writer the tests above kill or starve; it saves ever larger tallies until it fails.
     for (qint64 i = 1; argc == 3 && qstrcmp(argv[1], "hammer") == 0; ++i) {
         QString why;
