@@ -107,9 +107,10 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     lblIP->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     fitTextToWidth(lblIP, font().pointSizeF());
     txtIP->setGeometry(8, 24, 81, 19);
-    // The box shows a whole dotted address inside its frame and the two
-    // pixels QLineEdit keeps on either side of the text.
-    const int addressRoom = txtIP->width() - 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 2 * 2;
+    // The box shows a whole dotted address inside its frame, the two pixels
+    // QLineEdit keeps on either side of the text and the cursor after it.
+    const int addressRoom = txtIP->width() - 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 2 * 2
+                            - style()->pixelMetric(QStyle::PM_TextCursorWidth);
     fitTextToWidth(txtIP, u"000.000.000.000"_s, addressRoom, DialogPointSize);
     lblToday->setGeometry(184, 24, 81, 25);
     lblToday->setFont(dialogFont(FigurePointSize, true));

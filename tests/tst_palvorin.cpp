@@ -123,8 +123,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("shown"); // power|day|status; DEVICE stands for the device's address
-        QTest::addColumn<QByteArray>("saved");
-        // A reading shows "power|day" and saves "counter|day"; a failure leaves both as they were.
+        QTest::addColumn<QByteArray>("saved"); // a reading saves "counter|day"; a failure leaves the file as it was
         const auto row = [](const char *name, const QByteArray &reply, const char *shown, const char *saved = nullptr,
                             int mode = FakeDevice::AnswerAndClose) {
             const QString failed = saved ? QString() : u"0.0 W|0.0 Wh|Poll failed at 12:00:00: "_s;
@@ -173,11 +172,12 @@ private Q_SLOTS:
         Q_EMIT m_window->findChild<PollCycle *>()->statusTextChanged(longest); // for the longest address a user types
         QVERIFY2(text("lblStatus") == longest && statusFits(), qPrintable(text("lblStatus")));
         auto *box = control<QLineEdit>("txtIP");
-        box->clear();
-        const int start = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
-        box->setText(u"127.100.100.200"_s); // the widest dotted address; the cursor at its end scrolls a box too narrow
-        QCOMPARE(box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() - start,
-                 box->fontMetrics().horizontalAdvance(box->text()));
+        box->setText(u"127.100.100.200"_s); // the widest dotted address, the cursor at its end
+        const int unscrolled = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        box->repaint(); // a box too narrow for its text scrolls it here
+        QCOMPARE(box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left(), unscrolled);
         QCOMPARE(device.targets, QList<QByteArray>(mode < 0 ? 0 : 1, "/rpc/Switch.GetStatus?id=0"));
         QCOMPARE(bytes(m_state), saved);
         QCOMPARE(QDir().entryList({m_state + u".*"_s}), (QStringList{m_state + u".Avo-ep"_s, m_state + u".bak"_s}));
