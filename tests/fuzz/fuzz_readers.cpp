@@ -3,16 +3,15 @@
 #include "jsonnumber.h"
 #include "statefile.h"
 
-#include <cmath>
-#include <cstdlib>
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArrayView input(data, qsizetype(size));
     const std::optional<double> total = DeviceReply::FindJsonNumber(input, "total");
+    if (total && (!qIsFinite(*total) || !input.contains("\"total\":")))
+        qFatal("the scanner found %g where it should not have", *total);
     const DailyTally tally = StateFile::ReadState(input);
-    if ((total && (!std::isfinite(*total) || !input.contains("\"total\":"))) || !std::isfinite(tally.lastTotalWh)
-        || !std::isfinite(tally.todayWh) || StateFile::ReadState(StateFile::FormatState(tally)) != tally)
-        std::abort();
+    if (!qIsFinite(tally.lastTotalWh) || !qIsFinite(tally.todayWh)
+        || StateFile::ReadState(StateFile::FormatState(tally)) != tally)
+        qFatal("the state file does not read back to the tally it holds");
     return 0;
 }
