@@ -10,9 +10,9 @@ class FakeDevice : public QTcpServer
 public:
     enum Mode { Answer, AnswerAndClose, Silent, Trickle }; // Trickle: the body one byte per 100 ms
 
-    explicit FakeDevice(const QHostAddress &address = QHostAddress::LocalHost, quint16 port = 0)
+    FakeDevice()
     {
-        listen(address, port);
+        listen(QHostAddress::LocalHost);
         connect(this, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket *socket = nextPendingConnection())
                 connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
