@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLibrary>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -23,24 +24,38 @@ QString noEditorText()
 }
 
 #ifndef Q_OS_WIN
+// A function of GIO, which is loaded the first time Details needs it so that
+// the program starts without it; null where GIO cannot be loaded.
+template<typename Function>
+Function *gio(const char *name)
+{
+    return reinterpret_cast<Function *>(QLibrary::resolve(u"gio-2.0"_s, 0, name));
+}
+
 // The desktop's default application for plain text, as GIO finds it (the
 // desktop's own lists, terminal editors and all), started on `fileName`
 // without waiting: the reason it could not start, empty when it did.
 // Nothing when GIO knows no default.
 std::optional<QString> launchDefaultApplication(const QString &fileName)
 {
-    GAppInfo *application = g_app_info_get_default_for_type("text/plain", FALSE);
+    const auto defaultFor = gio<decltype(g_app_info_get_default_for_type)>("g_app_info_get_default_for_type");
+    const auto fileFor = gio<decltype(g_file_new_for_path)>("g_file_new_for_path");
+    const auto launch = gio<decltype(g_app_info_launch)>("g_app_info_launch");
+    const auto clearError = gio<decltype(g_clear_error)>("g_clear_error");
+    const auto release = gio<decltype(g_object_unref)>("g_object_unref");
+    GAppInfo *application = defaultFor && fileFor && launch && clearError && release
+                                ? defaultFor("text/plain", FALSE) : nullptr;
     if (!application)
         return std::nullopt;
-    GFile *file = g_file_new_for_path(QFile::encodeName(fileName).constData());
+    GFile *file = fileFor(QFile::encodeName(fileName).constData());
     GList files{file, nullptr, nullptr};
     GError *error = nullptr;
     QString reason;
-    if (!g_app_info_launch(application, &files, nullptr, &error))
+    if (!launch(application, &files, nullptr, &error))
         reason = QString::fromUtf8(error->message);
-    g_clear_error(&error);
-    g_object_unref(file);
-    g_object_unref(application);
+    clearError(&error);
+    release(file);
+    release(application);
     return reason;
 }
 
