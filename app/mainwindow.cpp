@@ -41,9 +41,7 @@ QString fittedStatus(const QLabel *label, const QString &text)
     for (QString &word : words)
         word = metrics.elidedText(word, Qt::ElideMiddle, room.width());
     QString fitted = words.join(u' ');
-    while (fitted.size() > 1
-           && metrics.boundingRect(QRect(0, 0, room.width(), 4 * room.height()), Qt::TextWordWrap, fitted).height()
-                  > room.height())
+    while (fitted.size() > 1 && metrics.boundingRect(room, Qt::TextWordWrap, fitted).height() > room.height())
         fitted = fitted.chopped(2) + u'\u2026';
     return fitted;
 }

@@ -1,18 +1,19 @@
 #include "texteditor.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QLibrary>
 #include <QProcess>
-#include <QStandardPaths>
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
 #else
+#include <QFile>
+#include <QLibrary>
+#include <QStandardPaths>
+
 #include <gio/gio.h>
-#endif
 
 #include <optional>
+#endif
 
 using namespace Qt::StringLiterals;
 
