@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
 
     // The switch's address on the local network, chosen when the program is
     // built; the user can change it in the address box while it runs.
-    MainWindow window(MonitorSetup{QStringLiteral(PALVORIN_DEVICE_ADDRESS)});
+    MainWindow window(MonitorSetup{ QStringLiteral(PALVORIN_DEVICE_ADDRESS) });
     window.show();
     return app.exec();
 }

@@ -24,7 +24,8 @@ constexpr int FigurePointSize = 12;
 QFont dialogFont(int pointSize, bool bold = false)
 {
     QFont font(u"MS Sans Serif"_s, pointSize);
-    font.setFamilies({u"MS Sans Serif"_s, u"Microsoft Sans Serif"_s, u"Liberation Sans"_s, u"Arial"_s});
+    font.setFamilies(
+            { u"MS Sans Serif"_s, u"Microsoft Sans Serif"_s, u"Liberation Sans"_s, u"Arial"_s });
     font.setStyleHint(QFont::SansSerif);
     font.setBold(bold);
     return font;
@@ -41,7 +42,8 @@ QString fittedStatus(const QLabel *label, const QString &text)
     for (QString &word : words)
         word = metrics.elidedText(word, Qt::ElideMiddle, room.width());
     QString fitted = words.join(u' ');
-    while (fitted.size() > 1 && metrics.boundingRect(room, Qt::TextWordWrap, fitted).height() > room.height())
+    while (fitted.size() > 1
+           && metrics.boundingRect(room, Qt::TextWordWrap, fitted).height() > room.height())
         fitted = fitted.chopped(2) + u'\u2026';
     return fitted;
 }
@@ -81,23 +83,24 @@ Widget *named(Widget *widget, const QString &name)
 } // namespace
 
 MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
-    : QWidget(parent)
-    , lblIP(named(new QLabel(this), u"lblIP"_s))
-    , txtIP(named(new QLineEdit(setup.presetAddress, this), u"txtIP"_s))
-    , lblToday(named(new QLabel(u"0.0 Wh"_s, this), u"lblToday"_s))
-    , lblStatus(named(new QLabel(tr("Starting..."), this), u"lblStatus"_s))
-    , lblNow(named(new QLabel(u"0.0 W"_s, this), u"lblNow"_s))
-    , Command1(named(new QPushButton(tr("Details"), this), u"Command1"_s))
-    , Timer1(named(new QTimer(this), u"Timer1"_s))
-    , m_pollCycle(new PollCycle(QString::fromLatin1(StateFile::DefaultName), std::move(setup.clock),
-                                setup.deviceTimeout, this))
-    , m_openInEditor(std::move(setup.openInEditor))
+    : QWidget(parent),
+      lblIP(named(new QLabel(this), u"lblIP"_s)),
+      txtIP(named(new QLineEdit(setup.presetAddress, this), u"txtIP"_s)),
+      lblToday(named(new QLabel(u"0.0 Wh"_s, this), u"lblToday"_s)),
+      lblStatus(named(new QLabel(tr("Starting..."), this), u"lblStatus"_s)),
+      lblNow(named(new QLabel(u"0.0 W"_s, this), u"lblNow"_s)),
+      Command1(named(new QPushButton(tr("Details"), this), u"Command1"_s)),
+      Timer1(named(new QTimer(this), u"Timer1"_s)),
+      m_pollCycle(new PollCycle(QString::fromLatin1(StateFile::DefaultName), std::move(setup.clock),
+                                setup.deviceTimeout, this)),
+      m_openInEditor(std::move(setup.openInEditor))
 {
     setWindowTitle(u"Palvorin"_s);
     setFont(dialogFont(DialogPointSize));
     // All geometry in device-independent pixels. The status line gets the
     // room below it that four lines need.
-    const int statusHeight = QFontMetrics(font()).boundingRect(QRect(), 0, u"1\n2\n3\n4"_s).height();
+    const int statusHeight =
+            QFontMetrics(font()).boundingRect(QRect(), 0, u"1\n2\n3\n4"_s).height();
     setFixedSize(277, 56 + statusHeight + 8);
     const QString gap(20, u' ');
     lblIP->setText(tr("Shelly IP:") + gap + tr("Current") + gap + tr("Day"));
@@ -107,8 +110,8 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     txtIP->setGeometry(8, 24, 81, 19);
     // The box shows a whole dotted address inside its frame, the two pixels
     // QLineEdit keeps on either side of the text and the cursor after it.
-    const int addressRoom = txtIP->width() - 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 2 * 2
-                            - style()->pixelMetric(QStyle::PM_TextCursorWidth);
+    const int addressRoom = txtIP->width() - 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth)
+            - 2 * 2 - style()->pixelMetric(QStyle::PM_TextCursorWidth);
     fitTextToWidth(txtIP, u"000.000.000.000"_s, addressRoom, DialogPointSize);
     lblToday->setGeometry(184, 24, 81, 25);
     lblToday->setFont(dialogFont(FigurePointSize, true));
@@ -124,14 +127,17 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     lblNow->setAccessibleName(tr("Current power"));
     lblNow->setAccessibleDescription(tr("Power the device measures now, in watts"));
     lblToday->setAccessibleName(tr("Energy today"));
-    lblToday->setAccessibleDescription(tr("Energy counted since the first poll of the day, in watt-hours"));
+    lblToday->setAccessibleDescription(
+            tr("Energy counted since the first poll of the day, in watt-hours"));
     lblStatus->setAccessibleName(tr("Status"));
     Command1->setAccessibleDescription(tr("Opens the production logs in the text editor"));
     setTabOrder(txtIP, Command1);
     txtIP->setFocus();
 
-    connect(m_pollCycle, &PollCycle::powerTextChanged, this, [this](const QString &text) { showFigure(lblNow, text); });
-    connect(m_pollCycle, &PollCycle::todayTextChanged, this, [this](const QString &text) { showFigure(lblToday, text); });
+    connect(m_pollCycle, &PollCycle::powerTextChanged, this,
+            [this](const QString &text) { showFigure(lblNow, text); });
+    connect(m_pollCycle, &PollCycle::todayTextChanged, this,
+            [this](const QString &text) { showFigure(lblToday, text); });
     connect(m_pollCycle, &PollCycle::statusTextChanged, this, &MainWindow::showStatus);
     connect(Command1, &QPushButton::clicked, this, &MainWindow::showDetails);
 
@@ -160,7 +166,7 @@ void MainWindow::showDetails()
 {
     QStringList notOpened;
     QString reason;
-    for (const QString &log : {u"daily_production_log.csv"_s, u"production_log.csv"_s}) {
+    for (const QString &log : { u"daily_production_log.csv"_s, u"production_log.csv"_s }) {
         if (const QString why = m_openInEditor(log); !why.isEmpty()) {
             notOpened.append(log);
             reason = why;

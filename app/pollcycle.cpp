@@ -26,10 +26,10 @@ QString trimmedOfSpaces(const QString &text)
 
 PollCycle::PollCycle(QString stateFilePath, Clock clock, std::chrono::milliseconds phaseTimeout,
                      QObject *parent)
-    : QObject(parent)
-    , m_link(phaseTimeout, this)
-    , m_stateFilePath(std::move(stateFilePath))
-    , m_clock(std::move(clock))
+    : QObject(parent),
+      m_link(phaseTimeout, this),
+      m_stateFilePath(std::move(stateFilePath)),
+      m_clock(std::move(clock))
 {
     connect(&m_link, &DeviceLink::finished, this, &PollCycle::onDeviceReply);
 }
@@ -98,6 +98,7 @@ void PollCycle::onDeviceReply(const HttpResult &result)
 
 void PollCycle::showFailure(const QString &description)
 {
-    Q_EMIT statusTextChanged(tr("Poll failed at %1: %2").arg(m_clock().toString(u"HH:mm:ss"_s), description));
+    Q_EMIT statusTextChanged(
+            tr("Poll failed at %1: %2").arg(m_clock().toString(u"HH:mm:ss"_s), description));
     Q_EMIT pollFinished();
 }

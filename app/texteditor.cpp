@@ -4,15 +4,15 @@
 #include <QProcess>
 
 #ifdef Q_OS_WIN
-#include <qt_windows.h>
+#  include <qt_windows.h>
 #else
-#include <QFile>
-#include <QLibrary>
-#include <QStandardPaths>
+#  include <QFile>
+#  include <QLibrary>
+#  include <QStandardPaths>
 
-#include <gio/gio.h>
+#  include <gio/gio.h>
 
-#include <optional>
+#  include <optional>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -39,17 +39,19 @@ Function *gio(const char *name)
 // Nothing when GIO knows no default.
 std::optional<QString> launchDefaultApplication(const QString &fileName)
 {
-    const auto defaultFor = gio<decltype(g_app_info_get_default_for_type)>("g_app_info_get_default_for_type");
+    const auto defaultFor =
+            gio<decltype(g_app_info_get_default_for_type)>("g_app_info_get_default_for_type");
     const auto fileFor = gio<decltype(g_file_new_for_path)>("g_file_new_for_path");
     const auto launch = gio<decltype(g_app_info_launch)>("g_app_info_launch");
     const auto clearError = gio<decltype(g_clear_error)>("g_clear_error");
     const auto release = gio<decltype(g_object_unref)>("g_object_unref");
     GAppInfo *application = defaultFor && fileFor && launch && clearError && release
-                                ? defaultFor("text/plain", FALSE) : nullptr;
+            ? defaultFor("text/plain", FALSE)
+            : nullptr;
     if (!application)
         return std::nullopt;
     GFile *file = fileFor(QFile::encodeName(fileName).constData());
-    GList files{file, nullptr, nullptr};
+    GList files{ file, nullptr, nullptr };
     GError *error = nullptr;
     QString reason;
     if (!launch(application, &files, nullptr, &error))
@@ -63,8 +65,9 @@ std::optional<QString> launchDefaultApplication(const QString &fileName)
 // A common text editor found on PATH, else xdg-open; empty when neither is.
 QString fallbackEditor()
 {
-    for (const QString &editor : {u"gnome-text-editor"_s, u"gedit"_s, u"kate"_s, u"kwrite"_s, u"mousepad"_s,
-                                  u"pluma"_s, u"xed"_s, u"featherpad"_s, u"leafpad"_s, u"geany"_s, u"xdg-open"_s}) {
+    for (const QString &editor :
+         { u"gnome-text-editor"_s, u"gedit"_s, u"kate"_s, u"kwrite"_s, u"mousepad"_s, u"pluma"_s,
+           u"xed"_s, u"featherpad"_s, u"leafpad"_s, u"geany"_s, u"xdg-open"_s }) {
         if (!QStandardPaths::findExecutable(editor).isEmpty())
             return editor;
     }
@@ -77,7 +80,7 @@ QString fallbackEditor()
 QString OpenInTextEditor(const QString &fileName)
 {
     QProcess process;
-    process.setArguments({fileName});
+    process.setArguments({ fileName });
 #ifdef Q_OS_WIN
     process.setProgram(u"Notepad.exe"_s);
     process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *arguments) {

@@ -23,9 +23,10 @@ int main(int argc, char *argv[])
             QObject::connect(socket, &QTcpSocket::readyRead, socket, [&, socket] {
                 socket->readAll();
                 const QByteArray body = R"({"id":0,"output":true,"apower":)" + args[4].toLatin1()
-                                        + R"(,"aenergy":{"total":)" + QByteArray::number(total, 'f', 3) + "}}";
-                socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: "
-                              + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+                        + R"(,"aenergy":{"total":)" + QByteArray::number(total, 'f', 3) + "}}";
+                socket->write(
+                        "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: "
+                        + QByteArray::number(body.size()) + "\r\n\r\n" + body);
                 total += step;
             });
             QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);

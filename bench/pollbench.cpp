@@ -23,18 +23,15 @@ double cpuMicroseconds()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e6 + double(usage.ru_utime.tv_usec)
-           + double(usage.ru_stime.tv_usec);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e6
+            + double(usage.ru_utime.tv_usec) + double(usage.ru_stime.tv_usec);
 }
 
 // Counts polls from the first (start-up) one on and reports when done.
 class Meter
 {
 public:
-    explicit Meter(int polls)
-        : m_polls(polls)
-    {
-    }
+    explicit Meter(int polls) : m_polls(polls) { }
 
     // Records the end of a poll; false once all polls are done.
     bool pollEnded(bool failed)
@@ -48,8 +45,9 @@ public:
             m_halfwayKb = ProcessMemoryKb("VmRSS");
         if (m_finished <= m_polls)
             return true;
-        QTextStream(stdout) << m_startupKb << ' ' << m_halfwayKb << ' ' << ProcessMemoryKb("VmRSS") << ' '
-                            << (cpuMicroseconds() - m_cpuAtStart) / m_polls << ' ' << m_failed << Qt::endl;
+        QTextStream(stdout) << m_startupKb << ' ' << m_halfwayKb << ' ' << ProcessMemoryKb("VmRSS")
+                            << ' ' << (cpuMicroseconds() - m_cpuAtStart) / m_polls << ' '
+                            << m_failed << Qt::endl;
         QCoreApplication::quit();
         return false;
     }
@@ -81,7 +79,8 @@ int main(int argc, char *argv[])
         std::function<void()> get = [&] {
             QNetworkReply *reply = manager.get(QNetworkRequest(url));
             QObject::connect(reply, &QNetworkReply::finished, &manager, [&, reply] {
-                const bool failed = reply->error() != QNetworkReply::NoError || reply->readAll().isEmpty();
+                const bool failed =
+                        reply->error() != QNetworkReply::NoError || reply->readAll().isEmpty();
                 reply->deleteLater();
                 if (meter.pollEnded(failed))
                     get();
@@ -96,7 +95,7 @@ int main(int argc, char *argv[])
     PollCycle *cycle = nullptr;
     std::function<void()> poll;
     if (mode == QStringLiteral("window")) {
-        window = std::make_unique<MainWindow>(MonitorSetup{address});
+        window = std::make_unique<MainWindow>(MonitorSetup{ address });
         window->show();
         cycle = window->findChild<PollCycle *>();
         // The next tick comes as soon as a poll has ended, not a minute later.
@@ -108,13 +107,16 @@ int main(int argc, char *argv[])
         bareCycle = std::make_unique<PollCycle>(QStringLiteral("shelly_daily_state.txt"),
                                                 &QDateTime::currentDateTime);
         cycle = bareCycle.get();
-        poll = [cycle, address] { QTimer::singleShot(0, cycle, [cycle, address] { cycle->PollDevice(address); }); };
+        poll = [cycle, address] {
+            QTimer::singleShot(0, cycle, [cycle, address] { cycle->PollDevice(address); });
+        };
         cycle->LoadState();
         cycle->PollDevice(address);
     }
     bool failed = false;
-    QObject::connect(cycle, &PollCycle::statusTextChanged, &app,
-                     [&](const QString &text) { failed = text.startsWith(QStringLiteral("Poll failed")); });
+    QObject::connect(cycle, &PollCycle::statusTextChanged, &app, [&](const QString &text) {
+        failed = text.startsWith(QStringLiteral("Poll failed"));
+    });
     QObject::connect(cycle, &PollCycle::pollFinished, &app, [&] {
         if (meter.pollEnded(failed))
             poll();

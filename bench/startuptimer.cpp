@@ -38,7 +38,9 @@ double timeToMap(const char *program)
         const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
         std::free(event);
         if (mapped) {
-            elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now()
+                                                                - start)
+                              .count();
             break;
         }
     }

@@ -7,11 +7,11 @@
 using namespace Qt::StringLiterals;
 
 DeviceLink::DeviceLink(std::chrono::milliseconds phaseTimeout, QObject *parent)
-    : QObject(parent)
-    , m_manager(this)
-    , m_idleTimer(this)
-    , m_deadline(this)
-    , m_phaseTimeout(phaseTimeout)
+    : QObject(parent),
+      m_manager(this),
+      m_idleTimer(this),
+      m_deadline(this),
+      m_phaseTimeout(phaseTimeout)
 {
     // The device is on the local network: a proxy from the environment
     // would only send its address elsewhere.
@@ -29,11 +29,11 @@ DeviceLink::DeviceLink(std::chrono::milliseconds phaseTimeout, QObject *parent)
     };
     connect(&m_idleTimer, &QTimer::timeout, this, [this, seconds] {
         abortWith(tr("Timed out: no response from %1 within %2 s")
-                      .arg(m_reply->url().authority(), seconds(m_phaseTimeout)));
+                          .arg(m_reply->url().authority(), seconds(m_phaseTimeout)));
     });
     connect(&m_deadline, &QTimer::timeout, this, [this, seconds] {
         abortWith(tr("Timed out: reply from %1 not complete within %2 s")
-                      .arg(m_reply->url().authority(), seconds(4 * m_phaseTimeout)));
+                          .arg(m_reply->url().authority(), seconds(4 * m_phaseTimeout)));
     });
 }
 
@@ -123,7 +123,8 @@ QString DeviceLink::describeFailure() const
 
     const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid() && status.toInt() != 200) {
-        const QString reason = m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+        const QString reason =
+                m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
         return u"HTTP %1 %2"_s.arg(status.toInt()).arg(reason);
     }
 

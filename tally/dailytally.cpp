@@ -31,11 +31,12 @@ QString DayKey(QDate date)
     return date.toString(u"yyyy-MM-dd"_s);
 }
 
-void UpdateDaily(DailyTally &tally, std::optional<CounterDrop> &drop, double totalWh, const QDateTime &at)
+void UpdateDaily(DailyTally &tally, std::optional<CounterDrop> &drop, double totalWh,
+                 const QDateTime &at)
 {
     const QString day = DayKey(at.date());
     if (day != tally.currentDay) {
-        tally = DailyTally{day, totalWh, true, 0.0};
+        tally = DailyTally{ day, totalWh, true, 0.0 };
         drop.reset();
         return;
     }
@@ -56,7 +57,7 @@ void UpdateDaily(DailyTally &tally, std::optional<CounterDrop> &drop, double tot
         tally.todayWh += totalWh - tally.lastTotalWh;
         tally.lastTotalWh = totalWh;
     } else if (totalWh < RestartShare * tally.lastTotalWh) {
-        drop = CounterDrop{tally.lastTotalWh, totalWh, at, 0.0};
+        drop = CounterDrop{ tally.lastTotalWh, totalWh, at, 0.0 };
         tally.todayWh += totalWh;
         tally.lastTotalWh = totalWh;
     }

@@ -11,8 +11,8 @@ class QDebug;
 // counter. Energies are in watt-hours.
 struct DailyTally
 {
-    QString currentDay;         // "yyyy-MM-dd", empty before the first reading
-    double lastTotalWh = 0.0;   // the counter reading the next increase starts from
+    QString currentDay; // "yyyy-MM-dd", empty before the first reading
+    double lastTotalWh = 0.0; // the counter reading the next increase starts from
     bool haveLastTotal = false;
     double todayWh = 0.0;
 
@@ -21,9 +21,9 @@ struct DailyTally
 
 QDebug operator<<(QDebug debug, const DailyTally &tally);
 
-// A fall of the counter below the restart share, remembered in memory only until the day ends or the counter
-// comes back: the reading it fell from, the first reading after the fall and when it was taken, and the energy
-// counted for the day since.
+// A fall of the counter below the restart share, remembered in memory only until the day ends or
+// the counter comes back: the reading it fell from, the first reading after the fall and when it
+// was taken, and the energy counted for the day since.
 struct CounterDrop
 {
     double markWh = 0.0;
@@ -42,4 +42,5 @@ struct CounterDrop
 // fell and then climbs back to its old mark faster than any load could
 // drive it never restarted: what the fall added is taken back and counting
 // goes on from the mark. `drop` is the memory of the last fall.
-void UpdateDaily(DailyTally &tally, std::optional<CounterDrop> &drop, double totalWh, const QDateTime &at);
+void UpdateDaily(DailyTally &tally, std::optional<CounterDrop> &drop, double totalWh,
+                 const QDateTime &at);

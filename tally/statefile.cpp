@@ -73,7 +73,8 @@ QString formatNumber(double value)
 DailyTally ReadState(QByteArrayView content)
 {
     const bool cutShort = content.size() > MaxReadBytes;
-    const QString text = QString::fromLocal8Bit(content.first(std::min(content.size(), MaxReadBytes)));
+    const QString text =
+            QString::fromLocal8Bit(content.first(std::min(content.size(), MaxReadBytes)));
     const QStringList lines = splitLines(text, cutShort, 4);
     if (lines.size() < 4)
         return {};
@@ -81,14 +82,14 @@ DailyTally ReadState(QByteArrayView content)
     const std::optional<double> today = parseNumber(lines[3]);
     if (!lastTotal || !today)
         return {};
-    return DailyTally{lines[0], *lastTotal, lines[2] == u"1"_s, *today};
+    return DailyTally{ lines[0], *lastTotal, lines[2] == u"1"_s, *today };
 }
 
 QByteArray FormatState(const DailyTally &tally)
 {
     const QString text = tally.currentDay + u"\r\n"_s + formatNumber(tally.lastTotalWh) + u"\r\n"_s
-                         + (tally.haveLastTotal ? u"1"_s : u"0"_s) + u"\r\n"_s + formatNumber(tally.todayWh)
-                         + u"\r\n"_s;
+            + (tally.haveLastTotal ? u"1"_s : u"0"_s) + u"\r\n"_s + formatNumber(tally.todayWh)
+            + u"\r\n"_s;
     return text.toLocal8Bit();
 }
 
@@ -105,7 +106,8 @@ DailyTally LoadState(const QString &path)
 void RemoveStaleTemporaries(const QString &path)
 {
     const QFileInfo state(path);
-    const QRegularExpression temporary(u"^"_s + QRegularExpression::escape(state.fileName()) + u"\\.[A-Za-z0-9]{6}$"_s);
+    const QRegularExpression temporary(u"^"_s + QRegularExpression::escape(state.fileName())
+                                       + u"\\.[A-Za-z0-9]{6}$"_s);
     QDir dir = state.dir();
     for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         if (temporary.match(name).hasMatch())
@@ -121,8 +123,8 @@ bool SaveState(const DailyTally &tally, const QString &path, QString *error)
     // that fails while it flushes its buffer (a full disk), and would rename
     // an empty file over the old state. Without commit() the temporary file
     // is dropped and the old state stays.
-    const bool saved = file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush()
-                       && file.commit();
+    const bool saved = file.open(QIODevice::WriteOnly) && file.write(content) == content.size()
+            && file.flush() && file.commit();
     if (!saved && error)
         *error = file.errorString();
     return saved;

@@ -32,6 +32,7 @@ void RemoveStaleTemporaries(const QString &path);
 
 // Replaces the file at `path` atomically: a crash mid-save leaves the old
 // file or the new one. On failure returns false and says why in `error`.
-[[nodiscard]] bool SaveState(const DailyTally &tally, const QString &path, QString *error = nullptr);
+[[nodiscard]] bool SaveState(const DailyTally &tally, const QString &path,
+                             QString *error = nullptr);
 
 } // namespace StateFile

@@ -4,7 +4,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-// A device that answers every HTTP request with the bytes of `reply` and records each request's target.
+// A device that answers every HTTP request with the bytes of `reply` and records each request's
+// target.
 class FakeDevice : public QTcpServer
 {
 public:
@@ -21,7 +22,8 @@ public:
     QString address() const { return QStringLiteral("127.0.0.1:%1").arg(serverPort()); }
     static QByteArray ok(const QByteArray &body)
     {
-        return "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+        return "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n"
+                + body;
     }
     // A request, small and without a body, arrives whole on loopback.
     void answer(QTcpSocket *socket)
@@ -30,7 +32,8 @@ public:
         const qsizetype head = mode == Trickle ? reply.indexOf("\r\n\r\n") + 4 : reply.size();
         socket->write(mode == Silent ? QByteArray() : reply.first(head));
         for (qsizetype at = head; mode == Trickle && at < reply.size(); ++at)
-            QTimer::singleShot(100 * (at - head + 1), socket, [socket, byte = reply.mid(at, 1)] { socket->write(byte); });
+            QTimer::singleShot(100 * (at - head + 1), socket,
+                               [socket, byte = reply.mid(at, 1)] { socket->write(byte); });
         if (mode == AnswerAndClose)
             socket->disconnectFromHost();
     }

@@ -1,5 +1,5 @@
-// Any bytes as a device reply and as a state file: no crash, the scanner finds only finite numbers after the
-// key, and whatever the state reader reads, the writer writes back to the same tally.
+// Any bytes as a device reply and as a state file: no crash, the scanner finds only finite numbers
+// after the key, and whatever the state reader reads, the writer writes back to the same tally.
 #include "jsonnumber.h"
 #include "statefile.h"
 
