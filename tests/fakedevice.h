@@ -9,7 +9,8 @@
 class FakeDevice : public QTcpServer
 {
 public:
-    enum Mode { Answer, AnswerAndClose, Silent, Trickle }; // Trickle: the body one byte per 100 ms
+    // Trickle: the body one byte per 100 ms. Dawdle: the head after 200 ms, the body 200 ms later.
+    enum Mode { Answer, AnswerAndClose, Silent, Trickle, Dawdle };
 
     FakeDevice()
     {
@@ -29,11 +30,18 @@ public:
     void answer(QTcpSocket *socket)
     {
         targets.append(socket->readAll().split(' ').value(1));
-        const qsizetype head = mode == Trickle ? reply.indexOf("\r\n\r\n") + 4 : reply.size();
+        const qsizetype head = mode < Trickle ? reply.size() : reply.indexOf("\r\n\r\n") + 4;
+        const auto sendLater = [socket](int ms, const QByteArray &bytes) {
+            QTimer::singleShot(ms, socket, [socket, bytes] { socket->write(bytes); });
+        };
+        if (mode == Dawdle) {
+            sendLater(200, reply.first(head));
+            sendLater(400, reply.sliced(head));
+            return;
+        }
         socket->write(mode == Silent ? QByteArray() : reply.first(head));
         for (qsizetype at = head; mode == Trickle && at < reply.size(); ++at)
-            QTimer::singleShot(100 * (at - head + 1), socket,
-                               [socket, byte = reply.mid(at, 1)] { socket->write(byte); });
+            sendLater(100 * (at - head + 1), reply.mid(at, 1));
         if (mode == AnswerAndClose)
             socket->disconnectFromHost();
     }

@@ -41,6 +41,7 @@ class TestPalvorin : public QObject
     }
     QString text(const char *name) { return control<QWidget>(name)->property("text").toString(); }
     QStringList figures() { return { text("lblNow"), text("lblToday"), text("lblStatus") }; }
+    PollCycle *pollCycle() { return m_window->findChild<PollCycle *>(); }
     bool statusFits()
     {
         const QLabel *s = control("lblStatus");
@@ -56,8 +57,8 @@ private Q_SLOTS:
     void cleanup()
     {
         m_window.reset();
-        QDir::setCurrent(QDir::tempPath());
-    } // frees the folder for its removal
+        QDir::setCurrent(QDir::tempPath()); // frees the folder for its removal
+    }
     void init()
     {
         QLocale::setDefault(QLocale(QLocale::German));
@@ -174,10 +175,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>(
-                "shown"); // power|day|status; DEVICE stands for the device's address
-        QTest::addColumn<QByteArray>(
-                "saved"); // a reading saves "counter|day"; a failure leaves the file as it was
+        // power|day|status; DEVICE stands for the device's address
+        QTest::addColumn<QString>("shown");
+        // a reading saves "counter|day"; a failure leaves the file as it was
+        QTest::addColumn<QByteArray>("saved");
         const auto row = [](const char *name, const QByteArray &reply, const char *shown,
                             const char *saved = nullptr, int mode = FakeDevice::AnswerAndClose) {
             const QString failed = saved ? QString() : u"0.0 W|0.0 Wh|Poll failed at 12:00:00: "_s;
@@ -193,7 +194,11 @@ private Q_SLOTS:
         row("200 of 1 MiB", FakeDevice::ok("{\"total\":28520" + pad + '}'), "0,0 W|28020,0 Wh",
             "28520|28020");
         row("counter restarted at 0", FakeDevice::ok(R"({"total":0})"), "0,0 W|10,0 Wh", "0|10");
+        row("head and body each within the phase time-out", FakeDevice::ok(R"({"total":515})"),
+            "0,0 W|15,0 Wh", "515|15", FakeDevice::Dawdle);
         row("404", "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n", "HTTP 404 Not Found");
+        row("redirect not followed",
+            "HTTP/1.1 302 Found\r\nLocation: /\r\nContent-Length: 0\r\n\r\n", "HTTP 302 Found");
         row("refused", {}, "Connection refused by DEVICE", nullptr, -1);
         row("silent", {}, "Timed out: no response from DEVICE within 0.3 s", nullptr,
             FakeDevice::Silent);
@@ -221,26 +226,82 @@ private Q_SLOTS:
         QVERIFY(saved == "<none>"
                         ? QDir().mkdir(m_state) // a directory in its place
                         : StateFile::SaveState({ u"2024-06-01"_s, 510, true, 10 }, m_state));
-        for (const char *stray :
-             { ".AvoHep", ".Avo-ep", ".bak" }) // what interrupted saves left, and others
-            QFile(m_state + QLatin1StringView(stray)).open(QIODevice::WriteOnly);
         FakeDevice device;
         device.reply = reply;
         device.mode = FakeDevice::Mode(std::max(mode, 0));
-        const QString address =
-                mode < 0 ? FakeDevice().address() : device.address(); // refused: a port just freed
+        // Refused: a port just freed.
+        const QString address = mode < 0 ? FakeDevice().address() : device.address();
         open(u"  http://"_s + address + u"/ "_s); // as copied from the device's web page
         QCOMPARE(text("lblStatus"), u"Loaded. Polling every 60s."_s);
-        QCOMPARE(control("lblNow")->font().pointSize(), 12);
-        m_window->findChild<PollCycle *>()->PollDevice(
-                address); // skipped: the first poll still waits
+        pollCycle()->PollDevice(address); // skipped: the first poll still waits
         QTRY_VERIFY(!text("lblStatus").startsWith(u"Loaded"_s));
         QTEST(figures().join(u'|').replace(address, u"DEVICE"_s), "shown");
-        const QString longest = text("lblStatus").replace(address, u"255.255.255.255:65535"_s);
-        Q_EMIT m_window->findChild<PollCycle *>()->statusTextChanged(
-                longest); // for the longest address a user types
-        QVERIFY2(text("lblStatus") == longest && statusFits() && control("lblStatus")->wordWrap(),
-                 qPrintable(longest));
+        QCOMPARE(device.targets, QList<QByteArray>(mode < 0 ? 0 : 1, "/rpc/Switch.GetStatus?id=0"));
+        QCOMPARE(bytes(m_state), saved);
+        pollCycle()->PollDevice(address);
+        m_window.reset(); // closed mid-poll: nothing may reach the window any more
+    }
+
+    void addressNotPolled_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("status");
+        const QString https = u"https://"_s + QString(80, u'm') + u".example"_s;
+        QTest::newRow("blanks only") << u"   "_s << u"Enter an IP address."_s;
+        QTest::newRow("no host")
+                << u":80"_s << u"Poll failed at 12:00:00: Not a valid device address: \":80\""_s;
+        QTest::newRow("https, longer than the status line")
+                << https + u'/'
+                << u"Poll failed at 12:00:00: Only plain HTTP addresses are polled: \"%1\""_s.arg(
+                           https);
+    }
+    void addressNotPolled()
+    {
+        QFETCH(QString, address);
+        open(address);
+        QTEST(control("lblStatus")->toolTip(), "status"); // whole, however it was shortened
+        QVERIFY(statusFits());
+    }
+
+    void statusLineShowsWhole_data()
+    {
+        QTest::addColumn<QString>("status");
+        // The longest lines of their kind, for the longest address a user types.
+        QTest::newRow("reply too slow") << u"Poll failed at 12:00:00: Timed out: reply from "
+                                           "255.255.255.255:65535 not complete within 20 s"_s;
+        QTest::newRow("closed early") << u"Poll failed at 12:00:00: Connection closed by "
+                                         "255.255.255.255 before the reply was complete"_s;
+        QTest::newRow("state not saved") << u"Last update: 2024-06-01 12:00:00 (state not saved: "
+                                            "Filename refers to a directory)"_s;
+    }
+    void statusLineShowsWhole()
+    {
+        QFETCH(QString, status);
+        open(QString());
+        Q_EMIT pollCycle()->statusTextChanged(status);
+        QVERIFY2(text("lblStatus") == status && statusFits() && control("lblStatus")->wordWrap(),
+                 qPrintable(text("lblStatus")));
+    }
+
+    void headerAndFiguresFit()
+    {
+        open(QString());
+        QCOMPARE(text("lblIP"), u"Shelly IP:                    Current                    Day"_s);
+        Q_EMIT pollCycle()->powerTextChanged(u"-12345,6 W"_s);
+        Q_EMIT pollCycle()->todayTextChanged(u"123456,7 Wh"_s);
+        QVERIFY(control("lblNow")->font().pointSizeF() < 12);
+        for (const QLabel *label : { control("lblNow"), control("lblToday"), control("lblIP") }) {
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                     qPrintable(label->text()));
+            QCOMPARE(label->font().bold(), label == control("lblToday"));
+        }
+        Q_EMIT pollCycle()->powerTextChanged(u"5,0 W"_s); // short after long: full size again
+        QCOMPARE(control("lblNow")->font().pointSizeF(), 12);
+    }
+
+    void addressBoxShowsWholeDottedAddress()
+    {
+        open(QString());
         auto *box = control<QLineEdit>("txtIP");
         box->setText(u"127.100.100.200"_s); // the widest dotted address, the cursor at its end
         const int unscrolled = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
@@ -248,47 +309,41 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         box->repaint(); // a box too narrow for its text scrolls it here
         QCOMPARE(box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left(), unscrolled);
-        QCOMPARE(device.targets, QList<QByteArray>(mode < 0 ? 0 : 1, "/rpc/Switch.GetStatus?id=0"));
-        QCOMPARE(bytes(m_state), saved);
-        QCOMPARE(QDir().entryList({ m_state + u".*"_s }),
-                 (QStringList{ m_state + u".Avo-ep"_s, m_state + u".bak"_s }));
-        QCOMPARE(text("lblIP"), u"Shelly IP:                    Current                    Day"_s);
-        for (const QLabel *label : { control("lblNow"), control("lblToday"), control("lblIP") }) {
-            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
-                     qPrintable(label->text()));
-            QCOMPARE(label->font().bold(), label == control("lblToday"));
-        }
-        m_window->findChild<PollCycle *>()->PollDevice(address);
-        m_window.reset(); // closed mid-poll: nothing may reach the window any more
     }
 
-    void ticksAndDetails()
+    void startRemovesOnlyInterruptedSaves()
+    {
+        // What saves cut short leave (a dot and six letters or digits), and others.
+        for (const char *stray : { ".AvoHep", ".Avo-ep", ".bak" })
+            QVERIFY(QFile(m_state + QLatin1StringView(stray)).open(QIODevice::WriteOnly));
+        open(QString());
+        QCOMPARE(QDir().entryList({ m_state + u".*"_s }),
+                 (QStringList{ m_state + u".Avo-ep"_s, m_state + u".bak"_s }));
+    }
+
+    void ticksPollAndCount()
     {
         FakeDevice device;
         device.reply = FakeDevice::ok(R"({"apower":5,"total":100})");
         open(device.address(), 50ms);
         QTRY_VERIFY(!device.targets.isEmpty());
-        device.reply = FakeDevice::ok(
-                R"({"apower":5,"total":0})"); // a glitch of the meter, then its counter again
+        // A glitch of the meter, then its counter again.
+        device.reply = FakeDevice::ok(R"({"apower":5,"total":0})");
         const qsizetype polled = device.targets.size();
         QTRY_VERIFY(device.targets.size() > polled);
         device.reply = FakeDevice::ok(R"({"apower":5,"total":101})");
         QTRY_COMPARE(bytes(m_state), "2024-06-01\r\n101\r\n1\r\n1\r\n");
+        QCOMPARE(figures(),
+                 (QStringList{ u"5,0 W"_s, u"1,0 Wh"_s, u"Last update: 2024-06-01 12:00:00"_s }));
+    }
+
+    void detailsReportsMissingEditor()
+    {
+        open(QString());
         QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
         QCOMPARE(
                 text("lblStatus"),
                 u"Could not open daily_production_log.csv or production_log.csv: no editor found."_s);
-        control<QLineEdit>("txtIP")->setText(u"https://"_s + QString(80, u'm') + u".example/"_s);
-        QTRY_VERIFY(
-                text("lblStatus")
-                        .startsWith(
-                                u"Poll failed at 12:00:00: Only plain HTTP addresses are polled"_s));
-        QVERIFY(statusFits()
-                && text("lblStatus")
-                        != control("lblStatus")->toolTip()); // elided, whole in the tooltip
-        control<QLineEdit>("txtIP")->setText(u"   "_s);
-        QTRY_COMPARE(figures(),
-                     (QStringList{ u"5,0 W"_s, u"1,0 Wh"_s, u"Enter an IP address."_s }));
     }
 
     void detailsStartsTheEditor()
