@@ -72,42 +72,43 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<std::optional<double>>("total");
         QTest::addColumn<DailyTally>("tally");
-        for (const auto &[text, total, tally] :
-             QList<std::tuple<QByteArray, std::optional<double>, DailyTally>>{
-                     { R"({"id":0,"total":12.5,"x":2})", 12.5, {} },
-                     { R"({"a":{"total":1532.75}})", 1532.75, {} },
-                     { R"("total":90,)", 90, {} },
-                     { R"({"x":{"total":1},"total":2})", 1, {} },
-                     { R"({"total": 7 ,"b":1})", 7, {} },
-                     { R"({"total":-3.5})", -3.5, {} },
-                     { R"({"total":.5})", 0.5, {} },
-                     { R"({"total":1.9E+3})", 1900, {} },
-                     { R"({"total":25e-1})", 2.5, {} },
-                     { R"({"total" : 5})", {}, {} },
-                     { R"({"ret_total":3})", {}, {} },
-                     { R"({"Total":3})", {}, {} },
-                     { R"({"total":,"b":1})", {}, {} },
-                     { R"({"total":1e})", {}, {} },
-                     { R"({"total":12.5)", {}, {} },
-                     { "{\"total\":\t7}", {}, {} },
-                     { R"({"total":1e999})", {}, {} },
-                     { R"({"total":1e-400})", {}, {} },
-                     { "2024-06-01\r\n  100 \r\n1\r\n\t7.5",
-                       {},
-                       { u"2024-06-01"_s, 100, true, 7.5 } },
-                     { "2024-06-01\n100\r1\r\n7,5\rrest\n",
-                       {},
-                       { u"2024-06-01"_s, 100, true, 7.5 } },
-                     { "2024-06-01\r\n544587,493\r\n0\r\n-0,5\r\n",
-                       {},
-                       { u"2024-06-01"_s, 544587.493, false, -0.5 } },
-                     { "d\r\n1\r\n 1\r\n,5\r\n", {}, { u"d"_s, 1, false, 0.5 } },
-                     { "d\r\n1\r\n1\r\n", {}, {} },
-                     { "d\r\n1\r\n1\r\n\r\n", {}, {} },
-                     { "d\r\n1.000,5\r\n1\r\ninf\r\n", {}, {} },
-                     { QByteArray(65536, 'x') + "\r\n1\r\n1\r\n1", {}, {} } })
-            QTest::newRow(text.left(40).toPercentEncoding("{}\":,. +-[]_").constData())
-                    << text << total << tally;
+        const auto reply = [](const char *name, const QByteArray &text,
+                              std::optional<double> total) {
+            QTest::newRow(name) << text << total << DailyTally();
+        };
+        const auto state = [](const char *name, const QByteArray &text, DailyTally tally = {}) {
+            QTest::newRow(name) << text << std::optional<double>() << tally;
+        };
+        const QString day = u"2024-06-01"_s;
+        reply("value ends at comma", R"({"id":0,"total":12.5,"x":2})", 12.5);
+        reply("value ends at brace", R"({"a":{"total":1532.75}})", 1532.75);
+        reply("no braces", R"("total":90,)", 90);
+        reply("first match wins", R"({"x":{"total":1},"total":2})", 1);
+        reply("blanks around the value", R"({"total": 7 ,"b":1})", 7);
+        reply("minus sign", R"({"total":-3.5})", -3.5);
+        reply("no zero before the point", R"({"total":.5})", 0.5);
+        reply("exponent with sign", R"({"total":1.9E+3})", 1900);
+        reply("negative exponent", R"({"total":25e-1})", 2.5);
+        reply("blank before colon", R"({"total" : 5})", {});
+        reply("key a suffix of another", R"({"ret_total":3})", {});
+        reply("key in other case", R"({"Total":3})", {});
+        reply("empty value", R"({"total":,"b":1})", {});
+        reply("exponent without digits", R"({"total":1e})", {});
+        reply("no end to the value", R"({"total":12.5)", {});
+        reply("tab before the value", "{\"total\":\t7}", {});
+        reply("overflow", R"({"total":1e999})", {});
+        reply("underflow", R"({"total":1e-400})", {});
+        state("state with blanks and a tab", "2024-06-01\r\n  100 \r\n1\r\n\t7.5",
+              { day, 100, true, 7.5 });
+        state("state with mixed line ends", "2024-06-01\n100\r1\r\n7,5\rrest\n",
+              { day, 100, true, 7.5 });
+        state("state with decimal commas", "2024-06-01\r\n544587,493\r\n0\r\n-0,5\r\n",
+              { day, 544587.493, false, -0.5 });
+        state("state with a spaced 1", "d\r\n1\r\n 1\r\n,5\r\n", { u"d"_s, 1, false, 0.5 });
+        state("state of three lines", "d\r\n1\r\n1\r\n");
+        state("state with an empty sum", "d\r\n1\r\n1\r\n\r\n");
+        state("state with grouping and inf", "d\r\n1.000,5\r\n1\r\ninf\r\n");
+        state("state with a huge line", QByteArray(65536, 'x') + "\r\n1\r\n1\r\n1");
     }
     void readers()
     {
