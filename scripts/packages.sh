@@ -21,3 +21,19 @@ ensure_packages() {
 # Liberation Sans has the metrics of the narrow dialog face the window was
 # laid out for; GIO (libglib2.0-dev) finds the desktop's text editor.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libglib2.0-dev fonts-liberation2)
+
+# debian_sources TYPE DIR: the system's apt entries for Debian's own archives, their type set to
+# TYPE (deb or deb-src), written as DIR/debian.list (one-line style) and DIR/debian.sources
+# (deb822 style), for tools that take a sources list of their own.
+debian_sources() {
+    local type=$1 dir=$2 file
+    mkdir -p "$dir"
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$file" ] && sed -nE "s/^deb (.*\/debian(-security)?\/? .*)/$type \1/p" "$file"
+    done > "$dir/debian.list"
+    for file in /etc/apt/sources.list.d/*.sources; do
+        # One stanza a paragraph.
+        [ -f "$file" ] && awk -v RS= -v ORS='\n\n' '/URIs:[^\n]*\/debian(-security)?\/?([ \n]|$)/' "$file"
+    done | sed -E "s/^Types:.*/Types: $type/" > "$dir/debian.sources"
+    return 0
+}
