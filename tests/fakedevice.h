@@ -9,7 +9,7 @@
 class FakeDevice : public QTcpServer
 {
 public:
-    // Trickle: the body one byte per 100 ms. Dawdle: the head after 200 ms, the body 200 ms later.
+    // Trickle: the body one byte per 250 ms. Dawdle: the head after 400 ms, the body 400 ms later.
     enum Mode { Answer, AnswerAndClose, Silent, Trickle, Dawdle };
 
     FakeDevice()
@@ -35,13 +35,13 @@ public:
             QTimer::singleShot(ms, socket, [socket, bytes] { socket->write(bytes); });
         };
         if (mode == Dawdle) {
-            sendLater(200, reply.first(head));
-            sendLater(400, reply.sliced(head));
+            sendLater(400, reply.first(head));
+            sendLater(800, reply.sliced(head));
             return;
         }
         socket->write(mode == Silent ? QByteArray() : reply.first(head));
         for (qsizetype at = head; mode == Trickle && at < reply.size(); ++at)
-            sendLater(100 * (at - head + 1), reply.mid(at, 1));
+            sendLater(250 * (at - head + 1), reply.mid(at, 1));
         if (mode == AnswerAndClose)
             socket->disconnectFromHost();
     }

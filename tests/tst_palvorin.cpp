@@ -32,7 +32,7 @@ class TestPalvorin : public QObject
     {
         const auto noon = [] { return QDateTime(QDate(2024, 6, 1), QTime(12, 0)); };
         m_window.reset(new MainWindow(
-                { address, noon, interval, 300ms, [](auto &) { return u"no editor found"_s; } }));
+                { address, noon, interval, 600ms, [](auto &) { return u"no editor found"_s; } }));
     }
     template<typename T = QLabel>
     T *control(const char *name)
@@ -201,10 +201,10 @@ private Q_SLOTS:
         row("redirect not followed",
             "HTTP/1.1 302 Found\r\nLocation: /\r\nContent-Length: 0\r\n\r\n", "HTTP 302 Found");
         row("refused", {}, "Connection refused by DEVICE", nullptr, -1);
-        row("silent", {}, "Timed out: no response from DEVICE within 0.3 s", nullptr,
+        row("silent", {}, "Timed out: no response from DEVICE within 0.6 s", nullptr,
             FakeDevice::Silent);
         row("trickling", FakeDevice::ok(R"({"total":515})"),
-            "Timed out: reply from DEVICE not complete within 1.2 s", nullptr, FakeDevice::Trickle);
+            "Timed out: reply from DEVICE not complete within 2.4 s", nullptr, FakeDevice::Trickle);
         row("announced over 1 MiB", "HTTP/1.1 200 OK\r\nContent-Length: 1048577\r\n\r\n",
             "Reply too large (over 1 MiB) from DEVICE", nullptr, FakeDevice::Answer);
         row("dropped mid-body", "HTTP/1.1 200 OK\r\nContent-Length: 99\r\n\r\n{\"total\":",
