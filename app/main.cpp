@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
 #include "mainwindow.h"
 
 #include <QApplication>
@@ -9,6 +12,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Palvorin"_s);
+    QApplication::setApplicationVersion(QStringLiteral(PALVORIN_VERSION));
     QApplication::setDesktopFileName(u"palvorin"_s);
     QApplication::setWindowIcon(QIcon(u":/palvorin.png"_s));
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
 // The smallest Qt Widgets program: one label in a window. The start-up and
 // memory figures of Palvorin are measured against it.
 //   bench_baseline [--report-rss]

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
 // A stand-alone fake device for screenshots and benchmarks:
 //   palvorin-fakedevice ADDRESS PORT TOTAL_WH POWER_W [STEP_WH]
 // answers every status request with the counter at TOTAL_WH, raised by

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
 // Polls a device back to back and measures what it costs.
 //   bench_polls MODE ADDRESS POLLS
 // MODE is "window" (the real window: request, scan, tally, labels, atomic

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
 // Time per GetJsonNumber call on replies of growing size, the key at the
 // very end (the longest scan).
 //   bench_scanner

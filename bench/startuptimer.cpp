@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
 // Times programs from exec to their first window being mapped on the X
 // server in DISPLAY, alternating between them run by run.
 //   bench_startup RUNS PROGRAM...

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Palvorin developers
+# SPDX-License-Identifier: MIT
+
 # Sourced by the build scripts: installs the Debian packages they need.
 # ensure_packages NAME...: as root, installs the missing ones with apt-get;
 # otherwise prints the exact command and stops.

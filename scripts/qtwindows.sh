@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Palvorin developers
+# SPDX-License-Identifier: MIT
+
 # Sourced by the scripts that build for Windows: where Qt for Windows is.
 
 # The upstream version of the host's Qt (qt6-base-dev), whose tools (moc, rcc, uic) the

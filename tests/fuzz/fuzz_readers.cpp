@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
 // Any bytes as a device reply and as a state file: no crash, the scanner finds only finite numbers
 // after the key, and whatever the state reader reads, the writer writes back to the same tally.
 #include "jsonnumber.h"
