@@ -1,0 +1,86 @@
+; SPDX-FileCopyrightText: 2026 The Palvorin developers
+; SPDX-License-Identifier: MIT
+
+; The Palvorin installer for 64-bit Windows: for the current user, without administrator
+; rights, into %LOCALAPPDATA%\Programs\Palvorin. Built by scripts/windows installer:
+;   makensis -DVERSION=1.0.0 -DSTAGE=<the zip's palvorin folder> -DFILES=<files.nsh>
+;            -DICON=<palvorin.ico> -DOUTFILE=<palvorin-setup-1.0.0-x64.exe> palvorin.nsi
+; FILES lists the staged files for the uninstaller, which removes only what was installed.
+Unicode true
+Target amd64-unicode
+RequestExecutionLevel user
+SetCompressor /SOLID lzma
+
+!include "MUI2.nsh"
+!include "FileFunc.nsh"
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Palvorin"
+!define PUBLISHER "The Palvorin developers"
+
+Name "Palvorin"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\Palvorin"
+ShowInstDetails nevershow
+ShowUninstDetails nevershow
+
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey "ProductName" "Palvorin"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "FileDescription" "Palvorin installer"
+VIAddVersionKey "CompanyName" "${PUBLISHER}"
+VIAddVersionKey "LegalCopyright" "Copyright 2026 ${PUBLISHER}"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_FINISHPAGE_TEXT "Palvorin is installed. Start it from the Start menu.$\r$\n$\r$\nIt works in the folder Documents\Palvorin: its state file (shelly_daily_state.txt) lives there, and Details opens the production logs there (daily_production_log.csv, production_log.csv)."
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "Start Palvorin"
+!define MUI_FINISHPAGE_RUN_FUNCTION StartInDataFolder
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+Section "Palvorin"
+    SetShellVarContext current
+    SetOutPath "$INSTDIR"
+    File /r "${STAGE}/*"
+    WriteUninstaller "$INSTDIR\uninstall.exe"
+
+    ; The user's data folder: the shortcut starts the program there.
+    CreateDirectory "$DOCUMENTS\Palvorin"
+    SetOutPath "$DOCUMENTS\Palvorin"
+    CreateShortcut "$SMPROGRAMS\Palvorin.lnk" "$INSTDIR\palvorin.exe" "" "$INSTDIR\palvorin.exe" 0
+
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Palvorin"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\palvorin.exe,0"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+Function StartInDataFolder
+    SetOutPath "$DOCUMENTS\Palvorin"
+    Exec '"$INSTDIR\palvorin.exe"'
+FunctionEnd
+
+; Removes the program, its shortcut and its key; Documents\Palvorin is the user's and stays.
+Section "Uninstall"
+    SetShellVarContext current
+    Delete "$SMPROGRAMS\Palvorin.lnk"
+    !include "${FILES}"
+    Delete "$INSTDIR\uninstall.exe"
+    RMDir "$INSTDIR"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd
