@@ -1,3 +1,4 @@
+#include "digestauth.h"
 #include "fakedevice.h"
 #include "jsonnumber.h"
 #include "mainwindow.h"
@@ -356,6 +357,49 @@ private Q_SLOTS:
         QVERIFY(program.waitForFinished());
     }
 #endif
+
+    void digestAuthorization_data()
+    {
+        QTest::addColumn<QByteArray>("challenges"); // a WWW-Authenticate header
+        QTest::addColumn<QByteArray>("answer"); // the Authorization header, empty for none
+        const QByteArray offer = "Digest realm=\"http-auth@example.org\", qop=\"auth, auth-int\", "
+                                 "nonce=\"7ypf/xlj9XXwfDPEoM4URrv/xwf94BcCAzFZH4GiTo0v\"";
+        const QByteArray opaque = ", opaque=\"FQhe/qaU925kfnzjCev0ciny7QMkPqMAFRtzCUYo5tdS\"";
+        const QByteArray sha256 =
+                "SHA-256, "
+                "response=\"753927fa0e85d155564e2e272a28d1802ca10daf4496794697cf8db5856cb6c1\"";
+        const QByteArray md5 = "MD5, response=\"8ca523f5e9506fed4657c9700eebdbec\"";
+        const auto row = [&](const char *name, const QByteArray &challenges,
+                             const QByteArray &response = {}, const QByteArray &echoed = {}) {
+            const QByteArray answer =
+                    "Digest username=\"Mufasa\", realm=\"http-auth@example.org\", "
+                    "nonce=\"7ypf/xlj9XXwfDPEoM4URrv/xwf94BcCAzFZH4GiTo0v\", "
+                    "uri=\"/dir/index.html\", algorithm="
+                    + response + ", qop=auth, nc=00000001, "
+                    + "cnonce=\"f2/wE4q74E6zIJEtWaHKaf5wv/H5QzzpXusqGemxURZJ\"" + echoed;
+            QTest::newRow(name) << challenges << (response.isEmpty() ? QByteArray() : answer);
+        };
+        row("RFC 7616 SHA-256 example, chosen over MD5, opaque echoed",
+            "Basic realm=\"a\", " + offer + ", algorithm=MD5" + opaque + ", " + offer
+                    + ", algorithm=SHA-256" + opaque,
+            sha256, opaque);
+        row("RFC 7616 MD5 example, MD5 only", offer + ", algorithm=MD5" + opaque, md5, opaque);
+        row("no algorithm named: MD5, no opaque to echo", offer, md5);
+        row("Basic only", "Basic realm=\"http-auth@example.org\"");
+        row("qop auth-int only", "Digest qop=\"auth-int\", nonce=\"1\", algorithm=SHA-256");
+        row("unknown algorithm only", offer + ", algorithm=SHA-512-256");
+    }
+    void digestAuthorization()
+    {
+        QFETCH(QByteArray, challenges);
+        const std::optional<DigestChallenge> challenge = DigestAuth::FindChallenge(challenges);
+        QTEST(challenge ? DigestAuth::Authorization(*challenge, "Mufasa", "Circle of Life", "GET",
+                                                    "/dir/index.html", 1,
+                                                    "f2/wE4q74E6zIJEtWaHKaf5wv/H5QzzpXusqGemxURZJ")
+                        : QByteArray(),
+              "answer");
+    }
+
 };
 
 int main(int argc, char *argv[])
