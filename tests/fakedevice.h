@@ -34,6 +34,7 @@ public:
         const QByteArray request = socket->readAll();
         targets.append(request.split(' ').value(1));
         if (!password.isEmpty() && !authorized(request)) {
+            nonce = QByteArray::number(nonce.toLongLong() + 1); // a fresh one with every challenge
             socket->write("HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Digest qop=\"auth\", "
                           "realm=\"shellyplus1pm-a8032ab12345\", nonce=\""
                           + nonce + "\", algorithm=SHA-256\r\nContent-Length: 0\r\n\r\n");
