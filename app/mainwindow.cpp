@@ -3,6 +3,7 @@
 
 #include "mainwindow.h"
 
+#include "passworddialog.h"
 #include "statefile.h"
 
 #include <QFont>
@@ -96,6 +97,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
       Timer1(named(new QTimer(this), u"Timer1"_s)),
       m_pollCycle(new PollCycle(QString::fromLatin1(StateFile::DefaultName), std::move(setup.clock),
                                 setup.deviceTimeout, this)),
+      m_passwordDialog(new PasswordDialog(this)),
       m_openInEditor(std::move(setup.openInEditor))
 {
     setWindowTitle(u"Palvorin"_s);
@@ -144,8 +146,26 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     connect(m_pollCycle, &PollCycle::statusTextChanged, this, &MainWindow::showStatus);
     connect(Command1, &QPushButton::clicked, this, &MainWindow::showDetails);
 
+    connect(m_pollCycle, &PollCycle::passwordNeeded, this, [this](const QString &address) {
+        if (m_askForPassword)
+            m_passwordDialog->Ask(address);
+    });
+    connect(m_passwordDialog, &QDialog::accepted, this, [this] {
+        m_pollCycle->SetPassword(m_passwordDialog->address(), m_passwordDialog->takePassword());
+        m_pollCycle->PollDevice(txtIP->text());
+    });
+    connect(m_passwordDialog, &QDialog::rejected, this, [this] { m_askForPassword = false; });
+    // A user who has typed a new address need not wait for the next tick.
+    connect(txtIP, &QLineEdit::returnPressed, this, [this] {
+        m_askForPassword = true;
+        m_pollCycle->PollDevice(txtIP->text());
+    });
+
     Timer1->setInterval(setup.pollInterval);
-    connect(Timer1, &QTimer::timeout, this, [this] { m_pollCycle->PollDevice(txtIP->text()); });
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        if (!m_passwordDialog->isVisible())
+            m_pollCycle->PollDevice(txtIP->text());
+    });
     Timer1->start();
 
     m_pollCycle->LoadState();

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+class PasswordDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -35,5 +36,9 @@ private:
     QPushButton *const Command1;
     QTimer *const Timer1;
     PollCycle *const m_pollCycle;
+    PasswordDialog *const m_passwordDialog;
     std::function<QString(const QString &)> m_openInEditor;
+    // Cancel in the password dialog stops the questions until the user
+    // polls by hand (Return in the address box).
+    bool m_askForPassword = true;
 };

@@ -68,13 +68,23 @@ void PollCycle::PollDevice(const QString &addressText)
         showFailure(tr("Not a valid device address: \"%1\"").arg(address));
         return;
     }
-    m_link.HttpGet(url);
+    m_polledAddress = url.authority();
+    m_link.HttpGet(url, m_passwords.value(m_polledAddress));
+}
+
+void PollCycle::SetPassword(const QString &address, const QString &password)
+{
+    m_passwords.insert(address, password);
 }
 
 void PollCycle::onDeviceReply(const HttpResult &result)
 {
     if (!result.ok()) {
+        if (result.refusal == HttpResult::Refusal::WrongPassword)
+            m_passwords.remove(m_polledAddress);
         showFailure(result.error);
+        if (result.refusal != HttpResult::Refusal::None)
+            Q_EMIT passwordNeeded(m_polledAddress);
         return;
     }
 

@@ -7,6 +7,7 @@
 #include "devicelink.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -32,6 +33,9 @@ public:
     // Starts one poll of the device at `addressText`. A poll that comes
     // while the previous one still waits for the device is skipped.
     void PollDevice(const QString &addressText);
+    // Keeps the password typed for the device at `address` (as named in
+    // passwordNeeded()) in memory, for every later poll of that address.
+    void SetPassword(const QString &address, const QString &password);
 
     [[nodiscard]] bool isPolling() const { return m_link.isBusy(); }
     [[nodiscard]] const DailyTally &tally() const { return m_tally; }
@@ -42,6 +46,9 @@ Q_SIGNALS:
     void statusTextChanged(const QString &text);
     // A started poll has ended, with figures or with a failure line.
     void pollFinished();
+    // The device at `address` asks for a password: none is known, or it
+    // refused the one it was given, which is forgotten.
+    void passwordNeeded(const QString &address);
 
 private:
     void onDeviceReply(const HttpResult &result);
@@ -52,4 +59,6 @@ private:
     std::optional<CounterDrop> m_drop;
     QString m_stateFilePath;
     Clock m_clock;
+    QHash<QString, QString> m_passwords; // by the address's host and port
+    QString m_polledAddress;
 };

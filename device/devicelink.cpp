@@ -6,6 +6,7 @@
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QRandomGenerator>
 
 using namespace Qt::StringLiterals;
 
@@ -50,14 +51,32 @@ DeviceLink::~DeviceLink()
     }
 }
 
-void DeviceLink::HttpGet(const QUrl &url)
+void DeviceLink::HttpGet(const QUrl &url, const QString &password)
 {
     if (m_reply)
         return;
+    m_url = url;
+    m_password = password;
+    m_resent = false;
+    sendRequest();
+}
+
+void DeviceLink::sendRequest()
+{
     m_body.clear();
     m_abortReason.clear();
 
-    QNetworkRequest request(url);
+    QNetworkRequest request(m_url);
+    if (!m_password.isEmpty() && m_challenge && m_challengeAuthority == m_url.authority()) {
+        const QByteArray uri = m_url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority);
+        quint32 random[4];
+        QRandomGenerator::system()->fillRange(random);
+        const QByteArray cnonce =
+                QByteArray(reinterpret_cast<const char *>(random), sizeof random).toHex();
+        request.setRawHeader("Authorization",
+                             DigestAuth::Authorization(*m_challenge, User, m_password.toUtf8(),
+                                                       "GET", uri, ++m_nonceCount, cnonce));
+    }
     m_reply = m_manager.get(request);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, &DeviceLink::checkAnnouncedLength);
     connect(m_reply, &QNetworkReply::readyRead, this, &DeviceLink::readBody);
@@ -111,12 +130,49 @@ void DeviceLink::onReplyFinished()
     result.error = describeFailure();
     if (result.ok())
         result.body = std::exchange(m_body, {});
+    const std::optional<DigestChallenge> challenge = findChallenge();
+    const bool sentCredentials = m_reply->request().hasRawHeader("Authorization");
 
     m_reply->disconnect(this);
     m_reply->deleteLater();
     m_reply = nullptr;
     m_body.clear();
+    if (challenge) {
+        // Credentials refused with the nonce they were made for are wrong;
+        // a new nonce, or one that ran out, may just have replaced it.
+        const bool newNonce = !sentCredentials || !m_challenge || challenge->stale
+                || challenge->nonce != m_challenge->nonce;
+        keepChallenge(*challenge);
+        if (!m_password.isEmpty() && newNonce && !m_resent) {
+            m_resent = true;
+            sendRequest();
+            return;
+        }
+        const bool needed = m_password.isEmpty();
+        result.refusal =
+                needed ? HttpResult::Refusal::PasswordNeeded : HttpResult::Refusal::WrongPassword;
+        result.error = (needed ? tr("Password needed for %1") : tr("Wrong password for %1"))
+                               .arg(m_url.authority());
+    }
+    m_password.clear();
     Q_EMIT finished(result);
+}
+
+std::optional<DigestChallenge> DeviceLink::findChallenge() const
+{
+    const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (!m_abortReason.isEmpty() || status.toInt() != 401)
+        return std::nullopt;
+    return DigestAuth::FindChallenge(m_reply->rawHeader("WWW-Authenticate"));
+}
+
+void DeviceLink::keepChallenge(const DigestChallenge &challenge)
+{
+    if (!m_challenge || m_challengeAuthority != m_url.authority()
+        || m_challenge->nonce != challenge.nonce)
+        m_nonceCount = 0;
+    m_challenge = challenge;
+    m_challengeAuthority = m_url.authority();
 }
 
 QString DeviceLink::describeFailure() const

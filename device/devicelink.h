@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "digestauth.h"
 #include "httpresult.h"
 
 #include <QByteArray>
@@ -12,6 +13,7 @@
 #include <QUrl>
 
 #include <chrono>
+#include <optional>
 
 class QNetworkReply;
 
@@ -25,20 +27,28 @@ class DeviceLink : public QObject
 
 public:
     static constexpr qint64 MaxBodyBytes = 1024 * 1024;
+    // The one user of a device that has a password.
+    static constexpr char User[] = "admin";
 
     explicit DeviceLink(std::chrono::milliseconds phaseTimeout = std::chrono::seconds(5),
                         QObject *parent = nullptr);
     ~DeviceLink() override;
 
     // Starts a GET of `url`; the outcome arrives through finished(). Does
-    // nothing while an earlier exchange is still under way.
-    void HttpGet(const QUrl &url);
+    // nothing while an earlier exchange is still under way. With a password,
+    // the request answers the device's last Digest challenge, and a refusal
+    // with a new nonce is answered once more: at most two requests. The
+    // password is forgotten when the exchange ends.
+    void HttpGet(const QUrl &url, const QString &password = QString());
     [[nodiscard]] bool isBusy() const { return m_reply != nullptr; }
 
 Q_SIGNALS:
     void finished(const HttpResult &result);
 
 private:
+    void sendRequest();
+    [[nodiscard]] std::optional<DigestChallenge> findChallenge() const;
+    void keepChallenge(const DigestChallenge &challenge);
     void readBody();
     [[nodiscard]] bool takeAvailableBody();
     [[nodiscard]] QString tooLargeText() const;
@@ -54,4 +64,12 @@ private:
     QByteArray m_body;
     QString m_abortReason;
     std::chrono::milliseconds m_phaseTimeout;
+    QUrl m_url;
+    QString m_password;
+    bool m_resent = false;
+    // The last Digest challenge, from the device at m_challengeAuthority,
+    // and the number of requests made with its nonce.
+    std::optional<DigestChallenge> m_challenge;
+    QString m_challengeAuthority;
+    quint32 m_nonceCount = 0;
 };

@@ -10,8 +10,13 @@
 // description of what went wrong, worded for the status line.
 struct HttpResult
 {
+    // Why the device refused the request, when it asked for a password:
+    // none was given, or the one given was wrong.
+    enum class Refusal { None, PasswordNeeded, WrongPassword };
+
     QByteArray body;
     QString error;
+    Refusal refusal = Refusal::None;
 
     [[nodiscard]] bool ok() const { return error.isEmpty(); }
 };

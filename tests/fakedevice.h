@@ -3,6 +3,9 @@
 
 #pragma once
 
+#include <QCryptographicHash>
+#include <QHash>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -32,7 +35,15 @@ public:
     // A request, small and without a body, arrives whole on loopback.
     void answer(QTcpSocket *socket)
     {
-        targets.append(socket->readAll().split(' ').value(1));
+        const QByteArray request = socket->readAll();
+        targets.append(request.split(' ').value(1));
+        if (!password.isEmpty() && !authorized(request)) {
+            nonce = QByteArray::number(nonce.toLongLong() + 1); // a fresh one with every challenge
+            socket->write("HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Digest qop=\"auth\", "
+                          "realm=\"shellyplus1pm-a8032ab12345\", nonce=\""
+                          + nonce + "\", algorithm=SHA-256\r\nContent-Length: 0\r\n\r\n");
+            return;
+        }
         const qsizetype head = mode < Trickle ? reply.size() : reply.indexOf("\r\n\r\n") + 4;
         const auto sendLater = [socket](int ms, const QByteArray &bytes) {
             QTimer::singleShot(ms, socket, [socket, bytes] { socket->write(bytes); });
@@ -49,7 +60,36 @@ public:
             socket->disconnectFromHost();
     }
 
+    // Digest SHA-256 credentials of the user admin for `nonce`, nc counting up.
+    bool authorized(const QByteArray &request)
+    {
+        QHash<QByteArray, QByteArray> field;
+        const QString line =
+                QRegularExpression(QStringLiteral("\r\nAuthorization: Digest ([^\r]*)"))
+                        .match(QString::fromUtf8(request))
+                        .captured(1);
+        for (const auto &match :
+             QRegularExpression(QStringLiteral(R"((\w+)="?([^",]*))")).globalMatch(line))
+            field.insert(match.captured(1).toUtf8(), match.captured(2).toUtf8());
+        const auto hash = [](const QByteArray &text) {
+            return QCryptographicHash::hash(text, QCryptographicHash::Sha256).toHex();
+        };
+        const QByteArray response = hash(hash("admin:shellyplus1pm-a8032ab12345:" + password) + ':'
+                                         + nonce + ':' + field["nc"] + ':' + field["cnonce"]
+                                         + ":auth:" + hash("GET:" + targets.last()));
+        const int nc = field["nc"].toInt(nullptr, 16);
+        if (field["username"] != "admin" || field["nonce"] != nonce
+            || field["uri"] != targets.last() || field["algorithm"] != "SHA-256"
+            || field["response"] != response || nc <= lastNc[nonce])
+            return false;
+        lastNc[nonce] = nc;
+        return true;
+    }
+
     QByteArray reply;
     Mode mode = Answer;
     QList<QByteArray> targets;
+    QByteArray password; // with one, requests need credentials, and others get a challenge
+    QByteArray nonce = "1717236000";
+    QHash<QByteArray, int> lastNc;
 };

@@ -1,16 +1,20 @@
 // SPDX-FileCopyrightText: 2026 The Palvorin developers
 // SPDX-License-Identifier: MIT
 
+#include "digestauth.h"
 #include "fakedevice.h"
 #include "jsonnumber.h"
 #include "mainwindow.h"
 #include "statefile.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDirIterator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -203,6 +207,10 @@ private Q_SLOTS:
         row("404", "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n", "HTTP 404 Not Found");
         row("redirect not followed",
             "HTTP/1.1 302 Found\r\nLocation: /\r\nContent-Length: 0\r\n\r\n", "HTTP 302 Found");
+        row("401 with Basic only, no question",
+            "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"a\"\r\nContent-Length: "
+            "0\r\n\r\n",
+            "HTTP 401 Unauthorized");
         row("refused", {}, "Connection refused by DEVICE", nullptr, -1);
         row("silent", {}, "Timed out: no response from DEVICE within 0.6 s", nullptr,
             FakeDevice::Silent);
@@ -415,6 +423,148 @@ private Q_SLOTS:
         QVERIFY(program.waitForFinished());
     }
 #endif
+
+    void digestAuthorization_data()
+    {
+        QTest::addColumn<QByteArray>("challenges"); // a WWW-Authenticate header
+        QTest::addColumn<QByteArray>("answer"); // the Authorization header, empty for none
+        const QByteArray offer = "Digest realm=\"http-auth@example.org\", qop=\"auth, auth-int\", "
+                                 "nonce=\"7ypf/xlj9XXwfDPEoM4URrv/xwf94BcCAzFZH4GiTo0v\"";
+        const QByteArray opaque = ", opaque=\"FQhe/qaU925kfnzjCev0ciny7QMkPqMAFRtzCUYo5tdS\"";
+        const QByteArray sha256 =
+                "SHA-256, "
+                "response=\"753927fa0e85d155564e2e272a28d1802ca10daf4496794697cf8db5856cb6c1\"";
+        const QByteArray md5 = "MD5, response=\"8ca523f5e9506fed4657c9700eebdbec\"";
+        const auto row = [&](const char *name, const QByteArray &challenges,
+                             const QByteArray &response = {}, const QByteArray &echoed = {}) {
+            const QByteArray answer =
+                    "Digest username=\"Mufasa\", realm=\"http-auth@example.org\", "
+                    "nonce=\"7ypf/xlj9XXwfDPEoM4URrv/xwf94BcCAzFZH4GiTo0v\", "
+                    "uri=\"/dir/index.html\", algorithm="
+                    + response + ", qop=auth, nc=00000001, "
+                    + "cnonce=\"f2/wE4q74E6zIJEtWaHKaf5wv/H5QzzpXusqGemxURZJ\"" + echoed;
+            QTest::newRow(name) << challenges << (response.isEmpty() ? QByteArray() : answer);
+        };
+        row("RFC 7616 SHA-256 example, chosen over MD5, opaque echoed",
+            "Basic realm=\"a\", " + offer + ", algorithm=MD5" + opaque + ", " + offer
+                    + ", algorithm=SHA-256" + opaque,
+            sha256, opaque);
+        row("RFC 7616 MD5 example, MD5 only", offer + ", algorithm=MD5" + opaque, md5, opaque);
+        row("no algorithm named: MD5, no opaque to echo", offer, md5);
+        row("Basic only", "Basic realm=\"http-auth@example.org\"");
+        row("qop auth-int only", "Digest qop=\"auth-int\", nonce=\"1\", algorithm=SHA-256");
+        row("unknown algorithm only", offer + ", algorithm=SHA-512-256");
+    }
+    void digestAuthorization()
+    {
+        QFETCH(QByteArray, challenges);
+        const std::optional<DigestChallenge> challenge = DigestAuth::FindChallenge(challenges);
+        QTEST(challenge ? DigestAuth::Authorization(*challenge, "Mufasa", "Circle of Life", "GET",
+                                                    "/dir/index.html", 1,
+                                                    "f2/wE4q74E6zIJEtWaHKaf5wv/H5QzzpXusqGemxURZJ")
+                        : QByteArray(),
+              "answer");
+    }
+
+    // Ticks every 50 ms; the user answers each question in turn (an empty answer is Escape). Shown:
+    // the status at each question, then after more ticks.
+    void passwordAsked_data()
+    {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QStringList>("shown");
+        const QString needed = u"Poll failed at 12:00:00: Password needed for DEVICE"_s;
+        const QString wrong = u"Poll failed at 12:00:00: Wrong password for DEVICE"_s;
+        const QString read = u"Last update: 2024-06-01 12:00:00"_s;
+        QTest::newRow("right password, no more questions")
+                << QStringList{ u"pass:word"_s } << QStringList{ needed, read };
+        QTest::newRow("wrong password, asked again")
+                << QStringList{ u"pass"_s, u"pass:word"_s } << QStringList{ needed, wrong, read };
+        QTest::newRow("cancelled, polls go on unasked")
+                << QStringList{ QString() } << QStringList{ needed, needed };
+        QTest::newRow("wrong password forgotten")
+                << QStringList{ u"pass"_s, QString() } << QStringList{ needed, wrong, needed };
+    }
+    void passwordAsked()
+    {
+        QFETCH(QStringList, answers);
+        FakeDevice device;
+        device.reply = FakeDevice::ok(R"({"total":515})");
+        device.password = "pass:word";
+        open(device.address(), 50ms);
+        auto *dialog = m_window->findChild<QDialog *>();
+        auto *field = dialog->findChild<QLineEdit *>();
+        QSignalSpy ticks(control<QTimer>("Timer1"), &QTimer::timeout);
+        QStringList shown;
+        for (const QString &answer : answers) {
+            QTRY_VERIFY(dialog->isVisible());
+            shown << text("lblStatus").replace(device.address(), u"DEVICE"_s);
+            QVERIFY(dialog->windowTitle().contains(u"password"_s)
+                    && dialog->windowModality() == Qt::WindowModal);
+            QVERIFY(dialog->focusWidget() == field && field->echoMode() == QLineEdit::Password
+                    && field->text().isEmpty());
+            const QString question = dialog->findChild<QLabel *>()->text();
+            QVERIFY2(question.contains(device.address() + u' ') && question.contains(u" admin"_s),
+                     qPrintable(question));
+            const qsizetype asked = device.targets.size();
+            const qsizetype tick = ticks.size();
+            QTRY_VERIFY(ticks.size() > tick + 1); // ticks while it is open do not poll
+            QCOMPARE(device.targets.size(), asked);
+            QTest::keyClicks(field, answer);
+            QTest::keyClick(field, answer.isEmpty() ? Qt::Key_Escape : Qt::Key_Return);
+        }
+        const qsizetype answered = device.targets.size();
+        QTRY_VERIFY(device.targets.size() > answered + 2);
+        QVERIFY(!dialog->isVisible());
+        shown << text("lblStatus").replace(device.address(), u"DEVICE"_s);
+        QTEST(shown, "shown");
+        m_window.reset();
+        for (QDirIterator file(u"."_s, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+             file.hasNext();)
+            QVERIFY(!bytes(file.next()).contains(device.password));
+    }
+
+    // Polls by Return in the address box, the first question cancelled; then the device's nonce
+    // or password changes.
+    void passwordKeptAcrossNonces_data()
+    {
+        QTest::addColumn<QByteArray>("nonce"); // empty: the nonce of the question stays
+        QTest::addColumn<QByteArray>("password");
+        QTest::addColumn<int>("requests"); // of the poll after the change
+        QTest::newRow("same nonce, nc counting up") << QByteArray() << QByteArray("pw") << 1;
+        QTest::newRow("new nonce answered once more")
+                << QByteArray("1717236060") << QByteArray("pw") << 2;
+        QTest::newRow("password changed, two requests only")
+                << QByteArray() << QByteArray("new") << 2;
+    }
+    void passwordKeptAcrossNonces()
+    {
+        FakeDevice device;
+        device.reply = FakeDevice::ok(R"({"total":515})");
+        device.password = "pw";
+        open(device.address());
+        auto *dialog = m_window->findChild<QDialog *>();
+        QSignalSpy polls(m_window->findChild<PollCycle *>(), &PollCycle::pollFinished);
+        QTRY_VERIFY(dialog->isVisible());
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QTest::keyClick(control<QLineEdit>("txtIP"), Qt::Key_Return); // at once, and asked again
+        QTRY_VERIFY(dialog->isVisible());
+        QTest::keyClicks(dialog->focusWidget(), u"pw"_s);
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(polls.size(), 3);
+        QCOMPARE(device.targets.size(), 3); // the last with the nonce of the question
+        QFETCH(QByteArray, nonce);
+        QFETCH(QByteArray, password);
+        device.nonce = nonce.isEmpty() ? device.nonce : nonce;
+        device.password = password;
+        QTest::keyClick(control<QLineEdit>("txtIP"), Qt::Key_Return);
+        QTRY_COMPARE(polls.size(), 4);
+        QTEST(int(device.targets.size() - 3), "requests");
+        QCOMPARE(text("lblStatus"),
+                 password == "pw"
+                         ? u"Last update: 2024-06-01 12:00:00"_s
+                         : u"Poll failed at 12:00:00: Wrong password for "_s + device.address());
+        QCOMPARE(dialog->isVisible(), password != "pw");
+    }
 };
 
 int main(int argc, char *argv[])

@@ -1,0 +1,47 @@
+#include "passworddialog.h"
+
+#include "devicelink.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+PasswordDialog::PasswordDialog(QWidget *parent)
+    : QDialog(parent), lblQuestion(new QLabel(this)), txtPassword(new QLineEdit(this))
+{
+    setWindowTitle(tr("Device password"));
+    lblQuestion->setObjectName(u"lblQuestion"_s);
+    lblQuestion->setBuddy(txtPassword);
+    txtPassword->setObjectName(u"txtPassword"_s);
+    txtPassword->setEchoMode(QLineEdit::Password);
+    txtPassword->setAccessibleName(tr("Password"));
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lblQuestion);
+    layout->addWidget(txtPassword);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // What was typed before Cancel is not kept.
+    connect(this, &QDialog::rejected, txtPassword, &QLineEdit::clear);
+}
+
+void PasswordDialog::Ask(const QString &address)
+{
+    m_address = address;
+    lblQuestion->setText(tr("The device at %1 asks for the &password of its user %2:")
+                                 .arg(address, QLatin1StringView(DeviceLink::User)));
+    txtPassword->clear();
+    txtPassword->setFocus();
+    open();
+}
+
+QString PasswordDialog::takePassword()
+{
+    const QString password = txtPassword->text();
+    txtPassword->clear();
+    return password;
+}
