@@ -293,11 +293,15 @@ private Q_SLOTS:
 
     void detailsStartsTheEditor()
     {
+        MonitorSetup setup{ QString() };
 #ifdef Q_OS_WIN
-        // A stand-in for Notepad beside this program, where Windows looks first.
+        // A stand-in for Notepad, started as the system folder's Notepad is.
         const QString notepad = QCoreApplication::applicationDirPath() + u"/Notepad.exe"_s;
         QFile::remove(notepad);
         QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), notepad));
+        setup.openInEditor = [notepad](const QString &file) {
+            return OpenInNotepad(notepad, file);
+        };
 #else
         // `touch` stands in for the editor that the desktop TEST makes the default for plain text.
         for (auto [path, text] : { std::pair{ "test-mimeapps.list",
@@ -312,7 +316,7 @@ private Q_SLOTS:
             qputenv(variable, QFile::encodeName(QDir::currentPath()));
         qputenv("XDG_CURRENT_DESKTOP", "TEST");
 #endif
-        MainWindow window({ QString() });
+        MainWindow window(setup);
         QTest::mouseClick(window.findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton);
 #ifdef Q_OS_WIN
         QByteArrayList calls; // the file each stand-in was given, and how it was to show its window
