@@ -44,14 +44,17 @@ QStringList splitLines(const QString &text, bool cutShort, int wanted)
     return lines;
 }
 
-// A number as the writer writes it, in this locale or with ".", between
-// optional blanks; ".5" and "-.5" included.
+// A number as the writer writes it: with this locale's decimal separator, or
+// with "," or "." whatever the locale (a file written under another one),
+// between optional blanks; ".5" and "-.5" included. The writer never groups
+// digits, so a comma is always a decimal separator.
 std::optional<double> parseNumber(const QString &line)
 {
     QString text = line.trimmed();
     if (text.isEmpty())
         return std::nullopt;
     text.replace(QLocale().decimalPoint(), u"."_s);
+    text.replace(u',', u'.');
     QLocale plain = QLocale::c();
     plain.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;

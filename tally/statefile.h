@@ -8,7 +8,8 @@
 
 // The tally kept across restarts: four lines ended by CR LF (day, last
 // reading, "1" when there is one, day's sum), numbers with the user's
-// decimal separator.
+// decimal separator. The reader takes "," and "." as well, whatever the
+// locale: a file written under another locale reads the same.
 namespace StateFile {
 
 // A bare name: the file lives in the working directory.

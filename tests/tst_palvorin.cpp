@@ -113,6 +113,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, text);
         QTEST(DeviceReply::FindJsonNumber(text, "total"), "total");
         QTEST(StateFile::ReadState(text), "tally");
+        QLocale::setDefault(QLocale(QLocale::English)); // a file written under German, read here
+        QTEST(StateFile::ReadState(text), "tally");
     }
 
     void counts_data()
