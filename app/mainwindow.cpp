@@ -145,8 +145,11 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     connect(Timer1, &QTimer::timeout, this, [this] { m_pollCycle->PollDevice(txtIP->text()); });
     Timer1->start();
 
-    m_pollCycle->LoadState();
-    showStatus(tr("Loaded. Polling every %1s.").arg(Timer1->interval() / 1000));
+    const QString polling = QString::number(Timer1->interval() / 1000);
+    if (const QString unreadable = m_pollCycle->LoadState(); unreadable.isEmpty())
+        showStatus(tr("Loaded. Polling every %1s.").arg(polling));
+    else
+        showStatus(tr("%1 Polling every %2s.").arg(unreadable, polling));
     m_pollCycle->PollDevice(txtIP->text());
 }
 

@@ -4,6 +4,7 @@
 #include "jsonnumber.h"
 #include "statefile.h"
 
+#include <QFileInfo>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -34,10 +35,17 @@ PollCycle::PollCycle(QString stateFilePath, Clock clock, std::chrono::millisecon
     connect(&m_link, &DeviceLink::finished, this, &PollCycle::onDeviceReply);
 }
 
-void PollCycle::LoadState()
+QString PollCycle::LoadState()
 {
     StateFile::RemoveStaleTemporaries(m_stateFilePath);
-    m_tally = StateFile::LoadState(m_stateFilePath);
+    m_tally = StateFile::LoadState(m_stateFilePath, &m_unreadableInPlace);
+    if (!m_unreadableInPlace)
+        return {};
+    if (QString why; !keepUnreadableAside(&why))
+        return tr("Unreadable state file could not be kept aside: %1.").arg(why);
+    return tr("Unreadable state file kept as %1.")
+            .arg(QFileInfo(m_stateFilePath).fileName()
+                 + QLatin1StringView(StateFile::UnreadableSuffix));
 }
 
 void PollCycle::PollDevice(const QString &addressText)
@@ -90,7 +98,9 @@ void PollCycle::onDeviceReply(const HttpResult &result)
     Q_EMIT todayTextChanged(FigureText(m_tally.todayWh) + u" Wh"_s);
 
     QString status = tr("Last update: ") + now.toString(u"yyyy-MM-dd HH:mm:ss"_s);
-    if (QString why; !StateFile::SaveState(m_tally, m_stateFilePath, &why))
+    if (QString why; !keepUnreadableAside(&why))
+        status += tr(" (state not saved: unreadable state file not kept aside: %1)").arg(why);
+    else if (!StateFile::SaveState(m_tally, m_stateFilePath, &why))
         status += tr(" (state not saved: %1)").arg(why);
     Q_EMIT statusTextChanged(status);
     Q_EMIT pollFinished();
@@ -101,4 +111,14 @@ void PollCycle::showFailure(const QString &description)
     Q_EMIT statusTextChanged(
             tr("Poll failed at %1: %2").arg(m_clock().toString(u"HH:mm:ss"_s), description));
     Q_EMIT pollFinished();
+}
+
+// Renames an unreadable state file aside if one is still in place; false, and
+// why, when it stays.
+bool PollCycle::keepUnreadableAside(QString *why)
+{
+    if (m_unreadableInPlace && !StateFile::KeepAside(m_stateFilePath, why))
+        return false;
+    m_unreadableInPlace = false;
+    return true;
 }

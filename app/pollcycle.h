@@ -24,8 +24,11 @@ public:
               QObject *parent = nullptr);
 
     // Loads the tally saved by an earlier run and clears away what its
-    // interrupted saves left behind.
-    void LoadState();
+    // interrupted saves left behind. A state file that cannot be read or
+    // understood is kept aside, renamed with StateFile::UnreadableSuffix,
+    // before anything replaces it. Returns a sentence for the status line
+    // when there was such a file, else nothing.
+    [[nodiscard]] QString LoadState();
     // Starts one poll of the device at `addressText`. A poll that comes
     // while the previous one still waits for the device is skipped.
     void PollDevice(const QString &addressText);
@@ -43,10 +46,14 @@ Q_SIGNALS:
 private:
     void onDeviceReply(const HttpResult &result);
     void showFailure(const QString &description);
+    [[nodiscard]] bool keepUnreadableAside(QString *why);
 
     DeviceLink m_link;
     DailyTally m_tally;
     std::optional<CounterDrop> m_drop;
+    // An unreadable state file could not be kept aside yet: no save may
+    // replace it.
+    bool m_unreadableInPlace = false;
     QString m_stateFilePath;
     Clock m_clock;
 };

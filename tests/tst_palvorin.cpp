@@ -362,6 +362,44 @@ private Q_SLOTS:
         QVERIFY(program.waitForFinished());
     }
 #endif
+
+    void unreadableStateKeptAside_data()
+    {
+        QTest::addColumn<QByteArray>("state"); // found at start
+        QTest::addColumn<QByteArray>("older"); // an earlier run's; a directory when empty
+        QTest::addColumn<QString>("loaded"); // the start of the start-up line
+        QTest::addColumn<QByteArray>("kept"); // kept aside after the first poll
+        QTest::addColumn<QByteArray>("saved");
+        const QByteArray bad = "2024-06-01\r\n1000\r\n1\r\nten\r\n";
+        const QByteArray fresh = "2024-06-01\r\n515\r\n1\r\n0\r\n";
+        QTest::newRow("unreadable: kept aside byte for byte")
+                << bad << QByteArray("older")
+                << u"Unreadable state file kept as shelly_daily_state.txt.unreadable. Polling every 60s."_s
+                << bad << fresh;
+        QTest::newRow("not kept aside: never replaced")
+                << bad << QByteArray() << u"Unreadable state file could not be kept aside: "_s
+                << QByteArray("<none>") << bad;
+    }
+    void unreadableStateKeptAside()
+    {
+        QFETCH(QByteArray, state);
+        QFETCH(QByteArray, older);
+        QFETCH(QString, loaded);
+        const QString aside = m_state + u".unreadable"_s;
+        const auto write = [](const QString &path, const QByteArray &data) {
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+        };
+        QVERIFY(older.isEmpty() ? QDir().mkdir(aside) : write(aside, older));
+        QVERIFY(write(m_state, state));
+        FakeDevice device;
+        device.reply = FakeDevice::ok(R"({"total":515})");
+        open(device.address());
+        QVERIFY2(text("lblStatus").startsWith(loaded), qPrintable(text("lblStatus")));
+        QTRY_VERIFY(text("lblStatus").startsWith(u"Last update"_s));
+        QTEST(bytes(aside), "kept");
+        QTEST(bytes(m_state), "saved");
+    }
 };
 
 int main(int argc, char *argv[])
