@@ -73,6 +73,7 @@ void PollCycle::PollDevice(const QString &addressText)
         showFailure(tr("Not a valid device address: \"%1\"").arg(address));
         return;
     }
+    m_polledAddress = address;
     m_link.HttpGet(url);
 }
 
@@ -91,6 +92,16 @@ void PollCycle::onDeviceReply(const HttpResult &result)
         return;
     }
     const double power = DeviceReply::GetJsonNumber(result.body, "apower");
+
+    // Another device's counter has nothing to do with the last reading (the
+    // user typed another address, or a tick came halfway through typing):
+    // like the first reading of a day, its first reading only sets the
+    // baseline. The first reading of a run goes on from the saved one.
+    if (!m_readAddress.isEmpty() && m_polledAddress != m_readAddress) {
+        m_tally.haveLastTotal = false;
+        m_drop.reset();
+    }
+    m_readAddress = m_polledAddress;
 
     const QDateTime now = m_clock();
     Q_EMIT powerTextChanged(FigureText(power) + u" W"_s);

@@ -30,7 +30,9 @@ public:
     // when there was such a file, else nothing.
     [[nodiscard]] QString LoadState();
     // Starts one poll of the device at `addressText`. A poll that comes
-    // while the previous one still waits for the device is skipped.
+    // while the previous one still waits for the device is skipped. The
+    // first reading from another device than the last reading's only sets
+    // the baseline.
     void PollDevice(const QString &addressText);
 
     [[nodiscard]] bool isPolling() const { return m_link.isBusy(); }
@@ -51,6 +53,10 @@ private:
     DeviceLink m_link;
     DailyTally m_tally;
     std::optional<CounterDrop> m_drop;
+    // The address of the poll under way, and that of the last reading in
+    // this run (empty before the first).
+    QString m_polledAddress;
+    QString m_readAddress;
     // An unreadable state file could not be kept aside yet: no save may
     // replace it.
     bool m_unreadableInPlace = false;

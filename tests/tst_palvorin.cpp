@@ -17,6 +17,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
+using Polls = QList<std::pair<QString, double>>; // addresses polled and the counters read
 
 // Each test in a fresh working directory and a locale with a decimal comma; the window's clock at
 // noon, 2024-06-01.
@@ -362,6 +363,43 @@ private Q_SLOTS:
         QVERIFY(program.waitForFinished());
     }
 #endif
+
+    void anotherDeviceStartsFromABaseline_data()
+    {
+        QTest::addColumn<Polls>("polls"); // %1, %2: two devices
+        QTest::addColumn<DailyTally>("expected"); // from a saved 1000 Wh with 10 Wh today
+        const auto row = [](const char *name, Polls polls, DailyTally expected) {
+            QTest::newRow(name) << polls << expected;
+        };
+        const QString day = u"2024-06-01"_s;
+        row("another address gives a baseline",
+            { { u"%1"_s, 1000 }, { u"%2"_s, 52000 }, { u"%2"_s, 52003 } },
+            { day, 52003, true, 13 });
+        row("the same address copied from its web page",
+            { { u"%1"_s, 1000 }, { u" http://%1/ "_s, 1005 } }, { day, 1005, true, 15 });
+        row("the first reading of a run counts on", { { u"%2"_s, 1004 } }, { day, 1004, true, 14 });
+        row("another device forgets the glitch",
+            { { u"%1"_s, 1000 }, { u"%1"_s, 0 }, { u"%1"_s, 5 }, { u"%2"_s, 1001 } },
+            { day, 1001, true, 15 });
+    }
+    void anotherDeviceStartsFromABaseline()
+    {
+        QFETCH(Polls, polls);
+        QVERIFY(StateFile::SaveState({ u"2024-06-01"_s, 1000, true, 10 }, m_state));
+        PollCycle cycle(
+                m_state, [] { return QDateTime(QDate(2024, 6, 1), QTime(12, 0)); }, 300ms);
+        QVERIFY(cycle.LoadState().isEmpty());
+        FakeDevice first, second;
+        for (const auto &[address, total] : polls) {
+            first.reply = second.reply =
+                    FakeDevice::ok("{\"total\":" + QByteArray::number(total) + '}');
+            cycle.PollDevice(QString(address)
+                                     .replace(u"%1"_s, first.address())
+                                     .replace(u"%2"_s, second.address()));
+            QTRY_VERIFY(!cycle.isPolling());
+        }
+        QTEST(cycle.tally(), "expected");
+    }
 
     void unreadableStateKeptAside_data()
     {
