@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 #include "statefile.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 
 #ifdef Q_OS_WIN
 #  include <qt_windows.h>
@@ -437,6 +439,44 @@ private Q_SLOTS:
         QTRY_VERIFY(text("lblStatus").startsWith(u"Last update"_s));
         QTEST(bytes(aside), "kept");
         QTEST(bytes(m_state), "saved");
+    }
+
+    void labelsReadAsWritten_data()
+    {
+        QTest::addColumn<QString>("address"); // DEVICE stands for the fake device's
+        QTest::addColumn<QStringList>("heard"); // read out for power, day and status
+        QTest::newRow("an address with markup shows literally")
+                << u"<b>x</b>"_s
+                << QStringList{
+                       u"Current power: 0.0 W"_s, u"Energy today: 0.0 Wh"_s,
+                       u"Status: Poll failed at 12:00:00: Not a valid device address: \"<b>x</b>\""_s
+                   };
+        QTest::newRow("a figure's accessible name holds its value")
+                << u"DEVICE"_s
+                << QStringList{ u"Current power: 230,4 W"_s, u"Energy today: 0,0 Wh"_s,
+                                u"Status: Last update: 2024-06-01 12:00:00"_s };
+    }
+    void labelsReadAsWritten()
+    {
+        QFETCH(QString, address);
+        QFETCH(QStringList, heard);
+        FakeDevice device;
+        device.reply = FakeDevice::ok(R"({"apower":230.44,"total":5})");
+        open(address.replace(u"DEVICE"_s, device.address()));
+        const auto names = [this] {
+            QStringList names;
+            for (const char *label : { "lblNow", "lblToday", "lblStatus" })
+                names.append(QAccessible::queryAccessibleInterface(control(label))
+                                     ->text(QAccessible::Name));
+            return names;
+        };
+        QTRY_COMPARE(names(), heard);
+        QTextDocument tip; // as the tooltip shows the status
+        const QString toolTip = control("lblStatus")->toolTip();
+        Qt::mightBeRichText(toolTip) ? tip.setHtml(toolTip) : tip.setPlainText(toolTip);
+        QCOMPARE(u"Status: "_s + tip.toPlainText(), heard.last());
+        for (const QLabel *label : m_window->findChildren<QLabel *>())
+            QCOMPARE(label->textFormat(), Qt::PlainText);
     }
 };
 
