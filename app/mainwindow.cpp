@@ -77,6 +77,14 @@ void fitTextToWidth(QLabel *label, qreal pointSize)
     fitTextToWidth(label, label->text(), label->contentsRect().width(), pointSize);
 }
 
+// Gives `widget` the name screen readers read; Qt announces a new name to
+// them.
+void setScreenReaderName(QWidget *widget, const QString &name)
+{
+    if (widget->accessibleName() != name)
+        widget->setAccessibleName(name);
+}
+
 template<typename Widget>
 Widget *named(Widget *widget, const QString &name)
 {
@@ -108,6 +116,10 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
             QFontMetrics(font()).boundingRect(QRect(), 0, u"1\n2\n3\n4"_s).height();
     setFixedSize(277, 56 + statusHeight + 8);
     const QString gap(20, u' ');
+    // Every label shows its text as written: a typed address or a device's
+    // reason phrase in the status line may hold markup.
+    for (QLabel *label : { lblIP, lblToday, lblStatus, lblNow })
+        label->setTextFormat(Qt::PlainText);
     lblIP->setText(tr("Shelly IP:") + gap + tr("Current") + gap + tr("Day"));
     lblIP->setGeometry(8, 8, 265, 25);
     lblIP->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -129,12 +141,11 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
 
     txtIP->setAccessibleName(tr("Device address"));
     txtIP->setAccessibleDescription(tr("IP address or host name of the metered switch"));
-    lblNow->setAccessibleName(tr("Current power"));
+    showFigure(lblNow, lblNow->text());
     lblNow->setAccessibleDescription(tr("Power the device measures now, in watts"));
-    lblToday->setAccessibleName(tr("Energy today"));
+    showFigure(lblToday, lblToday->text());
     lblToday->setAccessibleDescription(
             tr("Energy counted since the first poll of the day, in watt-hours"));
-    lblStatus->setAccessibleName(tr("Status"));
     Command1->setAccessibleDescription(tr("Opens the production logs in the text editor"));
     setTabOrder(txtIP, Command1);
     txtIP->setFocus();
@@ -168,20 +179,32 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     });
     Timer1->start();
 
-    m_pollCycle->LoadState();
-    showStatus(tr("Loaded. Polling every %1s.").arg(Timer1->interval() / 1000));
+    const QString polling = QString::number(Timer1->interval() / 1000);
+    if (const QString unreadable = m_pollCycle->LoadState(); unreadable.isEmpty())
+        showStatus(tr("Loaded. Polling every %1s.").arg(polling));
+    else
+        showStatus(tr("%1 Polling every %2s.").arg(unreadable, polling));
     m_pollCycle->PollDevice(txtIP->text());
 }
 
 void MainWindow::showStatus(const QString &text)
 {
     lblStatus->setText(fittedStatus(lblStatus, text));
-    lblStatus->setToolTip(text);
+    // A tooltip that looks like markup is shown as rich text: escaped, it
+    // shows as written.
+    lblStatus->setToolTip(Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text) : text);
+    // Screen readers read the whole line, not the fitted one.
+    setScreenReaderName(lblStatus, tr("Status: %1").arg(text));
 }
 
 void MainWindow::showFigure(QLabel *label, const QString &text)
 {
     label->setText(text);
+    // A screen reader reads the label's name, not its text: the name carries
+    // the figure as shown.
+    setScreenReaderName(label,
+                        label == lblNow ? tr("Current power: %1").arg(text)
+                                        : tr("Energy today: %1").arg(text));
     fitTextToWidth(label, FigurePointSize);
 }
 

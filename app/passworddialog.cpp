@@ -17,6 +17,7 @@ PasswordDialog::PasswordDialog(QWidget *parent)
 {
     setWindowTitle(tr("Device password"));
     lblQuestion->setObjectName(u"lblQuestion"_s);
+    lblQuestion->setTextFormat(Qt::PlainText);
     lblQuestion->setBuddy(txtPassword);
     txtPassword->setObjectName(u"txtPassword"_s);
     txtPassword->setEchoMode(QLineEdit::Password);

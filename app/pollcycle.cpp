@@ -7,6 +7,7 @@
 #include "jsonnumber.h"
 #include "statefile.h"
 
+#include <QFileInfo>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -37,10 +38,17 @@ PollCycle::PollCycle(QString stateFilePath, Clock clock, std::chrono::millisecon
     connect(&m_link, &DeviceLink::finished, this, &PollCycle::onDeviceReply);
 }
 
-void PollCycle::LoadState()
+QString PollCycle::LoadState()
 {
     StateFile::RemoveStaleTemporaries(m_stateFilePath);
-    m_tally = StateFile::LoadState(m_stateFilePath);
+    m_tally = StateFile::LoadState(m_stateFilePath, &m_unreadableInPlace);
+    if (!m_unreadableInPlace)
+        return {};
+    if (QString why; !keepUnreadableAside(&why))
+        return tr("Unreadable state file could not be kept aside: %1.").arg(why);
+    return tr("Unreadable state file kept as %1.")
+            .arg(QFileInfo(m_stateFilePath).fileName()
+                 + QLatin1StringView(StateFile::UnreadableSuffix));
 }
 
 void PollCycle::PollDevice(const QString &addressText)
@@ -97,13 +105,25 @@ void PollCycle::onDeviceReply(const HttpResult &result)
     }
     const double power = DeviceReply::GetJsonNumber(result.body, "apower");
 
+    // Another device's counter has nothing to do with the last reading (the
+    // user typed another address, or a tick came halfway through typing):
+    // like the first reading of a day, its first reading only sets the
+    // baseline. The first reading of a run goes on from the saved one.
+    if (!m_readAddress.isEmpty() && m_polledAddress != m_readAddress) {
+        m_tally.haveLastTotal = false;
+        m_drop.reset();
+    }
+    m_readAddress = m_polledAddress;
+
     const QDateTime now = m_clock();
     Q_EMIT powerTextChanged(FigureText(power) + u" W"_s);
     UpdateDaily(m_tally, m_drop, *total, now);
     Q_EMIT todayTextChanged(FigureText(m_tally.todayWh) + u" Wh"_s);
 
     QString status = tr("Last update: ") + now.toString(u"yyyy-MM-dd HH:mm:ss"_s);
-    if (QString why; !StateFile::SaveState(m_tally, m_stateFilePath, &why))
+    if (QString why; !keepUnreadableAside(&why))
+        status += tr(" (state not saved: unreadable state file not kept aside: %1)").arg(why);
+    else if (!StateFile::SaveState(m_tally, m_stateFilePath, &why))
         status += tr(" (state not saved: %1)").arg(why);
     Q_EMIT statusTextChanged(status);
     Q_EMIT pollFinished();
@@ -114,4 +134,14 @@ void PollCycle::showFailure(const QString &description)
     Q_EMIT statusTextChanged(
             tr("Poll failed at %1: %2").arg(m_clock().toString(u"HH:mm:ss"_s), description));
     Q_EMIT pollFinished();
+}
+
+// Renames an unreadable state file aside if one is still in place; false, and
+// why, when it stays.
+bool PollCycle::keepUnreadableAside(QString *why)
+{
+    if (m_unreadableInPlace && !StateFile::KeepAside(m_stateFilePath, why))
+        return false;
+    m_unreadableInPlace = false;
+    return true;
 }

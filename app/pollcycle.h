@@ -28,10 +28,15 @@ public:
               QObject *parent = nullptr);
 
     // Loads the tally saved by an earlier run and clears away what its
-    // interrupted saves left behind.
-    void LoadState();
+    // interrupted saves left behind. A state file that cannot be read or
+    // understood is kept aside, renamed with StateFile::UnreadableSuffix,
+    // before anything replaces it. Returns a sentence for the status line
+    // when there was such a file, else nothing.
+    [[nodiscard]] QString LoadState();
     // Starts one poll of the device at `addressText`. A poll that comes
-    // while the previous one still waits for the device is skipped.
+    // while the previous one still waits for the device is skipped. The
+    // first reading from another device than the last reading's only sets
+    // the baseline.
     void PollDevice(const QString &addressText);
     // Keeps the password typed for the device at `address` (as named in
     // passwordNeeded()) in memory, for every later poll of that address.
@@ -53,12 +58,19 @@ Q_SIGNALS:
 private:
     void onDeviceReply(const HttpResult &result);
     void showFailure(const QString &description);
+    [[nodiscard]] bool keepUnreadableAside(QString *why);
 
     DeviceLink m_link;
     DailyTally m_tally;
     std::optional<CounterDrop> m_drop;
+    // The host and port of the poll under way, and those of the last
+    // reading in this run (empty before the first).
+    QString m_polledAddress;
+    QString m_readAddress;
+    // An unreadable state file could not be kept aside yet: no save may
+    // replace it.
+    bool m_unreadableInPlace = false;
     QString m_stateFilePath;
     Clock m_clock;
     QHash<QString, QString> m_passwords; // by the address's host and port
-    QString m_polledAddress;
 };

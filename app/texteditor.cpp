@@ -8,6 +8,8 @@
 
 #ifdef Q_OS_WIN
 #  include <qt_windows.h>
+
+#  include <array>
 #else
 #  include <QFile>
 #  include <QLibrary>
@@ -80,22 +82,40 @@ QString fallbackEditor()
 
 } // namespace
 
-QString OpenInTextEditor(const QString &fileName)
+#ifdef Q_OS_WIN
+QString OpenInNotepad(const QString &notepad, const QString &fileName)
 {
     QProcess process;
+    process.setProgram(notepad);
     process.setArguments({ fileName });
-#ifdef Q_OS_WIN
-    process.setProgram(u"Notepad.exe"_s);
     process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *arguments) {
         arguments->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
         arguments->startupInfo->wShowWindow = SW_SHOWMAXIMIZED;
     });
+    return process.startDetached() ? QString() : noEditorText();
+}
+#endif
+
+QString OpenInTextEditor(const QString &fileName)
+{
+#ifdef Q_OS_WIN
+    // The system folder's Notepad by its full path: a bare name is looked for
+    // in the program's folder and the working directory first, where any
+    // file of that name would run.
+    std::array<wchar_t, MAX_PATH> folder;
+    const UINT length = GetSystemDirectoryW(folder.data(), UINT(folder.size()));
+    if (length == 0 || length >= folder.size())
+        return noEditorText();
+    return OpenInNotepad(QString::fromWCharArray(folder.data(), length) + u"\\notepad.exe"_s,
+                         fileName);
 #else
     if (const std::optional<QString> reason = launchDefaultApplication(fileName))
         return *reason;
+    QProcess process;
     process.setProgram(fallbackEditor());
+    process.setArguments({ fileName });
     if (process.program().isEmpty())
         return noEditorText();
-#endif
     return process.startDetached() ? QString() : noEditorText();
+#endif
 }

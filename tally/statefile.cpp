@@ -47,14 +47,17 @@ QStringList splitLines(const QString &text, bool cutShort, int wanted)
     return lines;
 }
 
-// A number as the writer writes it, in this locale or with ".", between
-// optional blanks; ".5" and "-.5" included.
+// A number as the writer writes it: with this locale's decimal separator, or
+// with "," or "." whatever the locale (a file written under another one),
+// between optional blanks; ".5" and "-.5" included. The writer never groups
+// digits, so a comma is always a decimal separator.
 std::optional<double> parseNumber(const QString &line)
 {
     QString text = line.trimmed();
     if (text.isEmpty())
         return std::nullopt;
     text.replace(QLocale().decimalPoint(), u"."_s);
+    text.replace(u',', u'.');
     QLocale plain = QLocale::c();
     plain.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
@@ -73,8 +76,10 @@ QString formatNumber(double value)
 
 } // namespace
 
-DailyTally ReadState(QByteArrayView content)
+DailyTally ReadState(QByteArrayView content, bool *ok)
 {
+    if (ok)
+        *ok = false;
     const bool cutShort = content.size() > MaxReadBytes;
     const QString text =
             QString::fromLocal8Bit(content.first(std::min(content.size(), MaxReadBytes)));
@@ -85,6 +90,8 @@ DailyTally ReadState(QByteArrayView content)
     const std::optional<double> today = parseNumber(lines[3]);
     if (!lastTotal || !today)
         return {};
+    if (ok)
+        *ok = true;
     return DailyTally{ lines[0], *lastTotal, lines[2] == u"1"_s, *today };
 }
 
@@ -96,14 +103,42 @@ QByteArray FormatState(const DailyTally &tally)
     return text.toLocal8Bit();
 }
 
-DailyTally LoadState(const QString &path)
+DailyTally LoadState(const QString &path, bool *unreadable)
 {
+    if (unreadable)
+        *unreadable = false;
     if (!QFileInfo(path).isFile())
         return {};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return ReadState(file.read(MaxReadBytes + 1));
+    bool ok = false;
+    DailyTally tally;
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray content = file.read(MaxReadBytes + 1);
+        if (file.error() == QFileDevice::NoError)
+            tally = ReadState(content, &ok);
+    }
+    if (unreadable)
+        *unreadable = !ok;
+    return tally;
+}
+
+bool KeepAside(const QString &path, QString *error)
+{
+    if (!QFileInfo::exists(path))
+        return true;
+    // QFile never renames over an existing file: the older one goes first.
+    QFile older(path + QLatin1StringView(UnreadableSuffix));
+    if (older.exists() && !older.remove()) {
+        if (error)
+            *error = older.errorString();
+        return false;
+    }
+    QFile file(path);
+    if (file.rename(older.fileName()))
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
 }
 
 void RemoveStaleTemporaries(const QString &path)

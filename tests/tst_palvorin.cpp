@@ -7,6 +7,7 @@
 #include "mainwindow.h"
 #include "statefile.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QDirIterator>
@@ -17,6 +18,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 
 #ifdef Q_OS_WIN
 #  include <qt_windows.h>
@@ -24,6 +26,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
+using Polls = QList<std::pair<QString, double>>; // addresses polled and the counters read
 
 // Each test in a fresh working directory and a locale with a decimal comma; the window's clock at
 // noon, 2024-06-01.
@@ -121,6 +124,8 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, text);
         QTEST(DeviceReply::FindJsonNumber(text, "total"), "total");
+        QTEST(StateFile::ReadState(text), "tally");
+        QLocale::setDefault(QLocale(QLocale::English)); // a file written under German, read here
         QTEST(StateFile::ReadState(text), "tally");
     }
 
@@ -360,11 +365,15 @@ private Q_SLOTS:
 
     void detailsStartsTheEditor()
     {
+        MonitorSetup setup{ QString() };
 #ifdef Q_OS_WIN
-        // A stand-in for Notepad beside this program, where Windows looks first.
+        // A stand-in for Notepad, started as the system folder's Notepad is.
         const QString notepad = QCoreApplication::applicationDirPath() + u"/Notepad.exe"_s;
         QFile::remove(notepad);
         QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), notepad));
+        setup.openInEditor = [notepad](const QString &file) {
+            return OpenInNotepad(notepad, file);
+        };
 #else
         // `touch` stands in for the editor that the desktop TEST makes the default for plain text.
         for (auto [path, text] : { std::pair{ "test-mimeapps.list",
@@ -379,7 +388,7 @@ private Q_SLOTS:
             qputenv(variable, QFile::encodeName(QDir::currentPath()));
         qputenv("XDG_CURRENT_DESKTOP", "TEST");
 #endif
-        MainWindow window({ QString() });
+        MainWindow window(setup);
         QTest::mouseClick(window.findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton);
 #ifdef Q_OS_WIN
         QByteArrayList calls; // the file each stand-in was given, and how it was to show its window
@@ -564,6 +573,119 @@ private Q_SLOTS:
                          ? u"Last update: 2024-06-01 12:00:00"_s
                          : u"Poll failed at 12:00:00: Wrong password for "_s + device.address());
         QCOMPARE(dialog->isVisible(), password != "pw");
+    }
+
+    void anotherDeviceStartsFromABaseline_data()
+    {
+        QTest::addColumn<Polls>("polls"); // %1, %2: two devices
+        QTest::addColumn<DailyTally>("expected"); // from a saved 1000 Wh with 10 Wh today
+        const auto row = [](const char *name, Polls polls, DailyTally expected) {
+            QTest::newRow(name) << polls << expected;
+        };
+        const QString day = u"2024-06-01"_s;
+        row("another address gives a baseline",
+            { { u"%1"_s, 1000 }, { u"%2"_s, 52000 }, { u"%2"_s, 52003 } },
+            { day, 52003, true, 13 });
+        row("the same address copied from its web page",
+            { { u"%1"_s, 1000 }, { u" http://%1/ "_s, 1005 } }, { day, 1005, true, 15 });
+        row("the first reading of a run counts on", { { u"%2"_s, 1004 } }, { day, 1004, true, 14 });
+        row("another device forgets the glitch",
+            { { u"%1"_s, 1000 }, { u"%1"_s, 0 }, { u"%1"_s, 5 }, { u"%2"_s, 1001 } },
+            { day, 1001, true, 15 });
+    }
+    void anotherDeviceStartsFromABaseline()
+    {
+        QFETCH(Polls, polls);
+        QVERIFY(StateFile::SaveState({ u"2024-06-01"_s, 1000, true, 10 }, m_state));
+        PollCycle cycle(
+                m_state, [] { return QDateTime(QDate(2024, 6, 1), QTime(12, 0)); }, 300ms);
+        QVERIFY(cycle.LoadState().isEmpty());
+        FakeDevice first, second;
+        for (const auto &[address, total] : polls) {
+            first.reply = second.reply =
+                    FakeDevice::ok("{\"total\":" + QByteArray::number(total) + '}');
+            cycle.PollDevice(QString(address)
+                                     .replace(u"%1"_s, first.address())
+                                     .replace(u"%2"_s, second.address()));
+            QTRY_VERIFY(!cycle.isPolling());
+        }
+        QTEST(cycle.tally(), "expected");
+    }
+
+    void unreadableStateKeptAside_data()
+    {
+        QTest::addColumn<QByteArray>("state"); // found at start
+        QTest::addColumn<QByteArray>("older"); // an earlier run's; a directory when empty
+        QTest::addColumn<QString>("loaded"); // the start of the start-up line
+        QTest::addColumn<QByteArray>("kept"); // kept aside after the first poll
+        QTest::addColumn<QByteArray>("saved");
+        const QByteArray bad = "2024-06-01\r\n1000\r\n1\r\nten\r\n";
+        const QByteArray fresh = "2024-06-01\r\n515\r\n1\r\n0\r\n";
+        QTest::newRow("unreadable: kept aside byte for byte")
+                << bad << QByteArray("older")
+                << u"Unreadable state file kept as shelly_daily_state.txt.unreadable. Polling every 60s."_s
+                << bad << fresh;
+        QTest::newRow("not kept aside: never replaced")
+                << bad << QByteArray() << u"Unreadable state file could not be kept aside: "_s
+                << QByteArray("<none>") << bad;
+    }
+    void unreadableStateKeptAside()
+    {
+        QFETCH(QByteArray, state);
+        QFETCH(QByteArray, older);
+        QFETCH(QString, loaded);
+        const QString aside = m_state + u".unreadable"_s;
+        const auto write = [](const QString &path, const QByteArray &data) {
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+        };
+        QVERIFY(older.isEmpty() ? QDir().mkdir(aside) : write(aside, older));
+        QVERIFY(write(m_state, state));
+        FakeDevice device;
+        device.reply = FakeDevice::ok(R"({"total":515})");
+        open(device.address());
+        QVERIFY2(text("lblStatus").startsWith(loaded), qPrintable(text("lblStatus")));
+        QTRY_VERIFY(text("lblStatus").startsWith(u"Last update"_s));
+        QTEST(bytes(aside), "kept");
+        QTEST(bytes(m_state), "saved");
+    }
+
+    void labelsReadAsWritten_data()
+    {
+        QTest::addColumn<QString>("address"); // DEVICE stands for the fake device's
+        QTest::addColumn<QStringList>("heard"); // read out for power, day and status
+        QTest::newRow("an address with markup shows literally")
+                << u"<b>x</b>"_s
+                << QStringList{
+                       u"Current power: 0.0 W"_s, u"Energy today: 0.0 Wh"_s,
+                       u"Status: Poll failed at 12:00:00: Not a valid device address: \"<b>x</b>\""_s
+                   };
+        QTest::newRow("a figure's accessible name holds its value")
+                << u"DEVICE"_s
+                << QStringList{ u"Current power: 230,4 W"_s, u"Energy today: 0,0 Wh"_s,
+                                u"Status: Last update: 2024-06-01 12:00:00"_s };
+    }
+    void labelsReadAsWritten()
+    {
+        QFETCH(QString, address);
+        QFETCH(QStringList, heard);
+        FakeDevice device;
+        device.reply = FakeDevice::ok(R"({"apower":230.44,"total":5})");
+        open(address.replace(u"DEVICE"_s, device.address()));
+        const auto names = [this] {
+            QStringList names;
+            for (const char *label : { "lblNow", "lblToday", "lblStatus" })
+                names.append(QAccessible::queryAccessibleInterface(control(label))
+                                     ->text(QAccessible::Name));
+            return names;
+        };
+        QTRY_COMPARE(names(), heard);
+        QTextDocument tip; // as the tooltip shows the status
+        const QString toolTip = control("lblStatus")->toolTip();
+        Qt::mightBeRichText(toolTip) ? tip.setHtml(toolTip) : tip.setPlainText(toolTip);
+        QCOMPARE(u"Status: "_s + tip.toPlainText(), heard.last());
+        for (const QLabel *label : m_window->findChildren<QLabel *>())
+            QCOMPARE(label->textFormat(), Qt::PlainText);
     }
 };
 
