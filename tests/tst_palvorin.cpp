@@ -62,6 +62,12 @@ class TestPalvorin : public QObject
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : "<none>";
     }
+    bool write(const QString &path, const QByteArray &data)
+    {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+    }
+    static constexpr char Unreadable[] = "2024-06-01\r\n1000\r\n1\r\nten\r\n";
 
 private Q_SLOTS:
     void cleanup()
@@ -89,16 +95,13 @@ private Q_SLOTS:
         const auto state = [](const char *name, const QByteArray &text, DailyTally tally = {}) {
             QTest::newRow(name) << text << std::optional<double>() << tally;
         };
-        const QString day = u"2024-06-01"_s;
         reply("value ends at comma", R"({"id":0,"total":12.5,"x":2})", 12.5);
         reply("value ends at brace", R"({"a":{"total":1532.75}})", 1532.75);
-        reply("no braces", R"("total":90,)", 90);
         reply("first match wins", R"({"x":{"total":1},"total":2})", 1);
         reply("blanks around the value", R"({"total": 7 ,"b":1})", 7);
         reply("minus sign", R"({"total":-3.5})", -3.5);
         reply("no zero before the point", R"({"total":.5})", 0.5);
         reply("exponent with sign", R"({"total":1.9E+3})", 1900);
-        reply("negative exponent", R"({"total":25e-1})", 2.5);
         reply("blank before colon", R"({"total" : 5})", {});
         reply("key a suffix of another", R"({"ret_total":3})", {});
         reply("key in other case", R"({"Total":3})", {});
@@ -108,12 +111,11 @@ private Q_SLOTS:
         reply("tab before the value", "{\"total\":\t7}", {});
         reply("overflow", R"({"total":1e999})", {});
         reply("underflow", R"({"total":1e-400})", {});
-        state("state with blanks and a tab", "2024-06-01\r\n  100 \r\n1\r\n\t7.5",
-              { day, 100, true, 7.5 });
-        state("state with mixed line ends", "2024-06-01\n100\r1\r\n7,5\rrest\n",
-              { day, 100, true, 7.5 });
-        state("state with decimal commas", "2024-06-01\r\n544587,493\r\n0\r\n-0,5\r\n",
-              { day, 544587.493, false, -0.5 });
+        state("state with blanks and a tab", "d\r\n  100 \r\n1\r\n\t7.5",
+              { u"d"_s, 100, true, 7.5 });
+        state("state with mixed line ends", "d\n100\r1\r\n7,5\rrest\n", { u"d"_s, 100, true, 7.5 });
+        state("state with decimal commas", "d\r\n544587,493\r\n0\r\n-0,5\r\n",
+              { u"d"_s, 544587.493, false, -0.5 });
         state("state with a spaced 1", "d\r\n1\r\n 1\r\n,5\r\n", { u"d"_s, 1, false, 0.5 });
         state("state of three lines", "d\r\n1\r\n1\r\n");
         state("state with an empty sum", "d\r\n1\r\n1\r\n\r\n");
@@ -147,7 +149,6 @@ private Q_SLOTS:
         row("step back to exactly 90 percent", { day, 1000, true, 5 }, { 900 },
             { day, 1000, true, 5 });
         row("zero glitch", {}, { 1000, 1010, 0, 1011 }, { day, 1011, true, 11 });
-        row("two glitch readings", {}, { 1000, 1010, 0, 0, 1012 }, { day, 1012, true, 12 });
         row("what the glitch added is taken back", {}, { 1000, 1010, 2, 1011 },
             { day, 1011, true, 11 });
         row("glitch back into the step back", {}, { 1000, 1010, 0, 1009.5 },
@@ -168,20 +169,6 @@ private Q_SLOTS:
             UpdateDaily(tally, drop, readings[i],
                         QDateTime(QDate(2024, 6, 1), from).addSecs(60 * i));
         QTEST(tally, "expected");
-    }
-
-    void killedWriterLeavesWholeFile()
-    {
-        for (int kill = 0; kill < 60; ++kill) {
-            QProcess writer;
-            writer.start(QCoreApplication::applicationFilePath(), { u"hammer"_s, m_state });
-            QVERIFY(writer.waitForReadyRead()); // its first save is done
-            QTest::qSleep(kill % 5); // at different moments of a save
-            writer.kill();
-            QVERIFY(writer.waitForFinished());
-            const DailyTally tally = StateFile::LoadState(m_state);
-            QVERIFY(tally.haveLastTotal && tally.lastTotalWh == 1000 + tally.todayWh);
-        }
     }
 
     void deviceOutcome_data()
@@ -286,8 +273,6 @@ private Q_SLOTS:
         // The longest lines of their kind, for the longest address a user types.
         QTest::newRow("reply too slow") << u"Poll failed at 12:00:00: Timed out: reply from "
                                            "255.255.255.255:65535 not complete within 20 s"_s;
-        QTest::newRow("closed early") << u"Poll failed at 12:00:00: Connection closed by "
-                                         "255.255.255.255 before the reply was complete"_s;
         QTest::newRow("state not saved") << u"Last update: 2024-06-01 12:00:00 (state not saved: "
                                             "Filename refers to a directory)"_s;
     }
@@ -303,7 +288,6 @@ private Q_SLOTS:
     void headerAndFiguresFit()
     {
         open(QString());
-        QCOMPARE(text("lblIP"), u"Shelly IP:                    Current                    Day"_s);
         Q_EMIT pollCycle()->powerTextChanged(u"-12345,6 W"_s);
         Q_EMIT pollCycle()->todayTextChanged(u"123456,7 Wh"_s);
         QVERIFY(control("lblNow")->font().pointSizeF() < 12);
@@ -338,22 +322,6 @@ private Q_SLOTS:
                  (QStringList{ m_state + u".Avo-ep"_s, m_state + u".bak"_s }));
     }
 
-    void ticksPollAndCount()
-    {
-        FakeDevice device;
-        device.reply = FakeDevice::ok(R"({"apower":5,"total":100})");
-        open(device.address(), 50ms);
-        QTRY_VERIFY(!device.targets.isEmpty());
-        // A glitch of the meter, then its counter again.
-        device.reply = FakeDevice::ok(R"({"apower":5,"total":0})");
-        const qsizetype polled = device.targets.size();
-        QTRY_VERIFY(device.targets.size() > polled);
-        device.reply = FakeDevice::ok(R"({"apower":5,"total":101})");
-        QTRY_COMPARE(bytes(m_state), "2024-06-01\r\n101\r\n1\r\n1\r\n");
-        QCOMPARE(figures(),
-                 (QStringList{ u"5,0 W"_s, u"1,0 Wh"_s, u"Last update: 2024-06-01 12:00:00"_s }));
-    }
-
     void detailsReportsMissingEditor()
     {
         open(QString());
@@ -376,14 +344,11 @@ private Q_SLOTS:
         };
 #else
         // `touch` stands in for the editor that the desktop TEST makes the default for plain text.
-        for (auto [path, text] : { std::pair{ "test-mimeapps.list",
-                                              "[Default Applications]\ntext/plain=touch.desktop" },
-                                   { "applications/touch.desktop",
-                                     "[Desktop Entry]\nType=Application\nExec=touch %f" } }) {
-            QFile file(QString::fromLatin1(path));
-            QVERIFY(QDir().mkpath(u"applications"_s) && file.open(QIODevice::WriteOnly)
-                    && file.write(text) > 0);
-        }
+        QVERIFY(QDir().mkpath(u"applications"_s)
+                && write(u"test-mimeapps.list"_s,
+                         "[Default Applications]\ntext/plain=touch.desktop")
+                && write(u"applications/touch.desktop"_s,
+                         "[Desktop Entry]\nType=Application\nExec=touch %f"));
         for (const char *variable : { "XDG_DATA_HOME", "XDG_CONFIG_HOME" })
             qputenv(variable, QFile::encodeName(QDir::currentPath()));
         qputenv("XDG_CURRENT_DESKTOP", "TEST");
@@ -419,18 +384,6 @@ private Q_SLOTS:
         QCOMPARE(shell.readAll(), "No space left on device\nexit 1\nold\r\nfill\nstate\n");
     }
 
-    void programStartsCutOffFromTheNetwork()
-    {
-        // In a fresh network namespace the preset address fails at once and nothing leaves the
-        // machine.
-        QProcess program;
-        program.start(u"unshare"_s,
-                      { u"-rn"_s, u"sh"_s, u"-c"_s, u"ip link set lo up && exec \"$0\""_s,
-                        QString::fromLocal8Bit(PALVORIN_BINARY) });
-        QVERIFY2(!program.waitForFinished(3000), program.readAllStandardError().constData());
-        program.kill();
-        QVERIFY(program.waitForFinished());
-    }
 #endif
 
     void digestAuthorization_data()
@@ -458,9 +411,7 @@ private Q_SLOTS:
             "Basic realm=\"a\", " + offer + ", algorithm=MD5" + opaque + ", " + offer
                     + ", algorithm=SHA-256" + opaque,
             sha256, opaque);
-        row("RFC 7616 MD5 example, MD5 only", offer + ", algorithm=MD5" + opaque, md5, opaque);
-        row("no algorithm named: MD5, no opaque to echo", offer, md5);
-        row("Basic only", "Basic realm=\"http-auth@example.org\"");
+        row("RFC 7616 MD5 example: no algorithm named, no opaque to echo", offer, md5);
         row("qop auth-int only", "Digest qop=\"auth-int\", nonce=\"1\", algorithm=SHA-256");
         row("unknown algorithm only", offer + ", algorithm=SHA-512-256");
     }
@@ -484,14 +435,13 @@ private Q_SLOTS:
         const QString needed = u"Poll failed at 12:00:00: Password needed for DEVICE"_s;
         const QString wrong = u"Poll failed at 12:00:00: Wrong password for DEVICE"_s;
         const QString read = u"Last update: 2024-06-01 12:00:00"_s;
-        QTest::newRow("right password, no more questions")
-                << QStringList{ u"pass:word"_s } << QStringList{ needed, read };
-        QTest::newRow("wrong password, asked again")
-                << QStringList{ u"pass"_s, u"pass:word"_s } << QStringList{ needed, wrong, read };
-        QTest::newRow("cancelled, polls go on unasked")
-                << QStringList{ QString() } << QStringList{ needed, needed };
-        QTest::newRow("wrong password forgotten")
-                << QStringList{ u"pass"_s, QString() } << QStringList{ needed, wrong, needed };
+        const auto row = [](const char *name, QStringList answers, QStringList shown) {
+            QTest::newRow(name) << answers << shown;
+        };
+        row("right password, no more questions", { u"pass:word"_s }, { needed, read });
+        row("wrong password, asked again", { u"pass"_s, u"pass:word"_s }, { needed, wrong, read });
+        row("cancelled, polls go on unasked", { QString() }, { needed, needed });
+        row("wrong password forgotten", { u"pass"_s, QString() }, { needed, wrong, needed });
     }
     void passwordAsked()
     {
@@ -597,50 +547,42 @@ private Q_SLOTS:
     {
         QFETCH(Polls, polls);
         QVERIFY(StateFile::SaveState({ u"2024-06-01"_s, 1000, true, 10 }, m_state));
-        PollCycle cycle(
-                m_state, [] { return QDateTime(QDate(2024, 6, 1), QTime(12, 0)); }, 300ms);
-        QVERIFY(cycle.LoadState().isEmpty());
+        open(QString());
         FakeDevice first, second;
         for (const auto &[address, total] : polls) {
             first.reply = second.reply =
                     FakeDevice::ok("{\"total\":" + QByteArray::number(total) + '}');
-            cycle.PollDevice(QString(address)
-                                     .replace(u"%1"_s, first.address())
-                                     .replace(u"%2"_s, second.address()));
-            QTRY_VERIFY(!cycle.isPolling());
+            pollCycle()->PollDevice(QString(address)
+                                            .replace(u"%1"_s, first.address())
+                                            .replace(u"%2"_s, second.address()));
+            QTRY_VERIFY(!pollCycle()->isPolling());
         }
-        QTEST(cycle.tally(), "expected");
+        QTEST(pollCycle()->tally(), "expected");
     }
 
     void unreadableStateKeptAside_data()
     {
-        QTest::addColumn<QByteArray>("state"); // found at start
         QTest::addColumn<QByteArray>("older"); // an earlier run's; a directory when empty
         QTest::addColumn<QString>("loaded"); // the start of the start-up line
         QTest::addColumn<QByteArray>("kept"); // kept aside after the first poll
         QTest::addColumn<QByteArray>("saved");
-        const QByteArray bad = "2024-06-01\r\n1000\r\n1\r\nten\r\n";
+        const QByteArray bad = Unreadable;
         const QByteArray fresh = "2024-06-01\r\n515\r\n1\r\n0\r\n";
         QTest::newRow("unreadable: kept aside byte for byte")
-                << bad << QByteArray("older")
+                << QByteArray("older")
                 << u"Unreadable state file kept as shelly_daily_state.txt.unreadable. Polling every 60s."_s
                 << bad << fresh;
         QTest::newRow("not kept aside: never replaced")
-                << bad << QByteArray() << u"Unreadable state file could not be kept aside: "_s
+                << QByteArray() << u"Unreadable state file could not be kept aside: "_s
                 << QByteArray("<none>") << bad;
     }
     void unreadableStateKeptAside()
     {
-        QFETCH(QByteArray, state);
         QFETCH(QByteArray, older);
         QFETCH(QString, loaded);
         const QString aside = m_state + u".unreadable"_s;
-        const auto write = [](const QString &path, const QByteArray &data) {
-            QFile file(path);
-            return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-        };
         QVERIFY(older.isEmpty() ? QDir().mkdir(aside) : write(aside, older));
-        QVERIFY(write(m_state, state));
+        QVERIFY(write(m_state, Unreadable));
         FakeDevice device;
         device.reply = FakeDevice::ok(R"({"total":515})");
         open(device.address());
@@ -672,14 +614,11 @@ private Q_SLOTS:
         FakeDevice device;
         device.reply = FakeDevice::ok(R"({"apower":230.44,"total":5})");
         open(address.replace(u"DEVICE"_s, device.address()));
-        const auto names = [this] {
-            QStringList names;
-            for (const char *label : { "lblNow", "lblToday", "lblStatus" })
-                names.append(QAccessible::queryAccessibleInterface(control(label))
-                                     ->text(QAccessible::Name));
-            return names;
-        };
-        QTRY_COMPARE(names(), heard);
+        QTRY_VERIFY(!pollCycle()->isPolling());
+        QStringList names;
+        for (const char *label : { "lblNow", "lblToday", "lblStatus" })
+            names << QAccessible::queryAccessibleInterface(control(label))->text(QAccessible::Name);
+        QCOMPARE(names, heard);
         QTextDocument tip; // as the tooltip shows the status
         const QString toolTip = control("lblStatus")->toolTip();
         Qt::mightBeRichText(toolTip) ? tip.setHtml(toolTip) : tip.setPlainText(toolTip);
@@ -704,8 +643,8 @@ int main(int argc, char *argv[])
         return calls.open(QIODevice::Append) && calls.write(call) == call.size() ? 0 : 1;
     }
 #endif
-    // "hammer PATH": the writer the tests above kill or starve; it saves ever larger tallies until
-    // it fails.
+    // "hammer PATH": the writer the full-disk test starves; it saves ever larger tallies until it
+    // fails.
     for (qint64 i = 1; argc == 3 && qstrcmp(argv[1], "hammer") == 0; ++i) {
         QString why;
         const DailyTally tally{ u"2024-06-01"_s, 1000 + i / 8.0, true, i / 8.0 };
@@ -713,8 +652,6 @@ int main(int argc, char *argv[])
             std::puts(qPrintable(why));
             return 1;
         }
-        std::fputs(i == 1 ? "saved\n" : "", stdout);
-        std::fflush(stdout);
     }
     QApplication app(argc, argv);
     TestPalvorin test;
