@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -27,6 +28,11 @@ PasswordDialog::PasswordDialog(QWidget *parent)
     layout->addWidget(lblQuestion);
     layout->addWidget(txtPassword);
     layout->addWidget(buttons);
+    // An empty password is no answer.
+    QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setEnabled(false);
+    connect(txtPassword, &QLineEdit::textChanged, ok,
+            [ok](const QString &text) { ok->setEnabled(!text.isEmpty()); });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // What was typed before Cancel is not kept.

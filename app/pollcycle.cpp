@@ -76,6 +76,13 @@ void PollCycle::PollDevice(const QString &addressText)
         showFailure(tr("Not a valid device address: \"%1\"").arg(address));
         return;
     }
+    // A password typed into the address would show in every status line and
+    // could go out in clear; it is not repeated here.
+    if (!url.userInfo().isEmpty()) {
+        showFailure(tr("Leave the user and password out of the address: the password is asked "
+                       "for when the device wants one"));
+        return;
+    }
     m_polledAddress = url.authority();
     m_link.HttpGet(url, m_passwords.value(m_polledAddress));
 }

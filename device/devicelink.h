@@ -19,8 +19,9 @@ class QNetworkReply;
 
 // One HTTP GET at a time to the device, without blocking the event loop.
 // Every phase (name lookup, connect, send, receive) must show progress
-// within the phase time-out, and the whole exchange must end within four
-// of them, so a device that trickles bytes cannot hold a poll open forever.
+// within the phase time-out, and each request (at most two an exchange)
+// must end within four of them, so a device that trickles bytes cannot hold
+// a poll open forever.
 class DeviceLink : public QObject
 {
     Q_OBJECT

@@ -32,11 +32,13 @@ debian_sources() {
     local type=$1 dir=$2 file
     mkdir -p "$dir"
     for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-        [ -f "$file" ] && sed -nE "s/^deb (.*\/debian(-security)?\/? .*)/$type \1/p" "$file"
+        [ -f "$file" ] || continue
+        sed -nE "s/^deb (.*\/debian(-security)?\/? .*)/$type \1/p" "$file"
     done > "$dir/debian.list"
     for file in /etc/apt/sources.list.d/*.sources; do
         # One stanza a paragraph.
-        [ -f "$file" ] && awk -v RS= -v ORS='\n\n' '/URIs:[^\n]*\/debian(-security)?\/?([ \n]|$)/' "$file"
+        [ -f "$file" ] || continue
+        awk -v RS= -v ORS='\n\n' '/URIs:[^\n]*\/debian(-security)?\/?([ \n]|$)/' "$file"
     done | sed -E "s/^Types:.*/Types: $type/" > "$dir/debian.sources"
     return 0
 }

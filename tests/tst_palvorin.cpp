@@ -254,6 +254,10 @@ private Q_SLOTS:
         QTest::newRow("blanks only") << u"   "_s << u"Enter an IP address."_s;
         QTest::newRow("no host")
                 << u":80"_s << u"Poll failed at 12:00:00: Not a valid device address: \":80\""_s;
+        QTest::newRow("a password in the address")
+                << u"admin:pw@127.0.0.1"_s
+                << u"Poll failed at 12:00:00: Leave the user and password out of the address: "
+                   "the password is asked for when the device wants one"_s;
         QTest::newRow("https, longer than the status line")
                 << https + u'/'
                 << u"Poll failed at 12:00:00: Only plain HTTP addresses are polled: \"%1\""_s.arg(

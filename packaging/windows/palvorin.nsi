@@ -78,6 +78,12 @@ FunctionEnd
 ; Removes the program, its shortcut and its key; Documents\Palvorin is the user's and stays.
 Section "Uninstall"
     SetShellVarContext current
+    ; A running program cannot be removed: say so rather than leave half of it behind.
+    ClearErrors
+    Delete "$INSTDIR\palvorin.exe"
+    IfErrors 0 +3
+        MessageBox MB_OK|MB_ICONSTOP "Palvorin is running. Close it, then uninstall again." /SD IDOK
+        Abort
     Delete "$SMPROGRAMS\Palvorin.lnk"
     !include "${FILES}"
     Delete "$INSTDIR\uninstall.exe"
