@@ -141,9 +141,9 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
 
     txtIP->setAccessibleName(tr("Device address"));
     txtIP->setAccessibleDescription(tr("IP address or host name of the metered switch"));
-    showFigure(lblNow, lblNow->text());
+    showFigure(lblNow, tr("Current power"), lblNow->text());
     lblNow->setAccessibleDescription(tr("Power the device measures now, in watts"));
-    showFigure(lblToday, lblToday->text());
+    showFigure(lblToday, tr("Energy today"), lblToday->text());
     lblToday->setAccessibleDescription(
             tr("Energy counted since the first poll of the day, in watt-hours"));
     Command1->setAccessibleDescription(tr("Opens the production logs in the text editor"));
@@ -151,9 +151,9 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     txtIP->setFocus();
 
     connect(m_pollCycle, &PollCycle::powerTextChanged, this,
-            [this](const QString &text) { showFigure(lblNow, text); });
+            [this](const QString &text) { showFigure(lblNow, tr("Current power"), text); });
     connect(m_pollCycle, &PollCycle::todayTextChanged, this,
-            [this](const QString &text) { showFigure(lblToday, text); });
+            [this](const QString &text) { showFigure(lblToday, tr("Energy today"), text); });
     connect(m_pollCycle, &PollCycle::statusTextChanged, this, &MainWindow::showStatus);
     connect(Command1, &QPushButton::clicked, this, &MainWindow::showDetails);
 
@@ -197,14 +197,12 @@ void MainWindow::showStatus(const QString &text)
     setScreenReaderName(lblStatus, tr("Status: %1").arg(text));
 }
 
-void MainWindow::showFigure(QLabel *label, const QString &text)
+void MainWindow::showFigure(QLabel *label, const QString &meaning, const QString &text)
 {
     label->setText(text);
     // A screen reader reads the label's name, not its text: the name carries
     // the figure as shown.
-    setScreenReaderName(label,
-                        label == lblNow ? tr("Current power: %1").arg(text)
-                                        : tr("Energy today: %1").arg(text));
+    setScreenReaderName(label, tr("%1: %2").arg(meaning, text));
     fitTextToWidth(label, FigurePointSize);
 }
 

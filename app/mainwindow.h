@@ -25,7 +25,7 @@ public:
 
 private:
     void showStatus(const QString &text);
-    void showFigure(QLabel *label, const QString &text);
+    void showFigure(QLabel *label, const QString &meaning, const QString &text);
     void showDetails();
 
     QLabel *const lblIP;
