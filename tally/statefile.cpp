@@ -3,12 +3,11 @@
 
 #include "statefile.h"
 
-#include <QDir>
+#include "atomicfile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <cmath>
@@ -143,29 +142,12 @@ bool KeepAside(const QString &path, QString *error)
 
 void RemoveStaleTemporaries(const QString &path)
 {
-    const QFileInfo state(path);
-    const QRegularExpression temporary(u"^"_s + QRegularExpression::escape(state.fileName())
-                                       + u"\\.[A-Za-z0-9]{6}$"_s);
-    QDir dir = state.dir();
-    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (temporary.match(name).hasMatch())
-            dir.remove(name);
-    }
+    AtomicFile::RemoveTemporary(path);
 }
 
 bool SaveState(const DailyTally &tally, const QString &path, QString *error)
 {
-    QSaveFile file(path);
-    const QByteArray content = FormatState(tally);
-    // The explicit flush matters: Qt 6.4's commit() does not notice a write
-    // that fails while it flushes its buffer (a full disk), and would rename
-    // an empty file over the old state. Without commit() the temporary file
-    // is dropped and the old state stays.
-    const bool saved = file.open(QIODevice::WriteOnly) && file.write(content) == content.size()
-            && file.flush() && file.commit();
-    if (!saved && error)
-        *error = file.errorString();
-    return saved;
+    return AtomicFile::Replace(path, FormatState(tally), error);
 }
 
 } // namespace StateFile

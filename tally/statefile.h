@@ -40,9 +40,9 @@ inline constexpr char UnreadableSuffix[] = ".unreadable";
 // `error`.
 [[nodiscard]] bool KeepAside(const QString &path, QString *error = nullptr);
 
-// Removes what saves of the file at `path` cut short left beside it: the
-// atomic writer's temporary files, named after the file plus a dot and six
-// letters or digits. Files that cannot be removed are left alone.
+// Removes what a save of the file at `path` cut short left beside it: the
+// temporary file of its replacement (AtomicFile::TemporarySuffix), nothing
+// else.
 void RemoveStaleTemporaries(const QString &path);
 
 // Replaces the file at `path` atomically: a crash mid-save leaves the old
