@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <cmath>
@@ -35,21 +36,36 @@ QFont dialogFont(int pointSize, bool bold = false)
     return font;
 }
 
-// The status line in the room it has: a word too wide for a line (a long
-// typed address, a URL in a system message) loses its middle, and a text
-// still too long for the label loses its end. The tooltip keeps it whole.
+// The status line in the room it has, fitted in one pass: a word too wide for
+// a line (a long typed address, a URL in a system message) loses its middle,
+// and a text still too long for the label loses its end. The tooltip keeps it
+// whole.
 QString fittedStatus(const QLabel *label, const QString &text)
 {
     const QFontMetrics metrics(label->font());
-    const QRect room = label->contentsRect();
+    const int width = label->contentsRect().width();
     QStringList words = text.split(u' ');
     for (QString &word : words)
-        word = metrics.elidedText(word, Qt::ElideMiddle, room.width());
-    QString fitted = words.join(u' ');
-    while (fitted.size() > 1
-           && metrics.boundingRect(room, Qt::TextWordWrap, fitted).height() > room.height())
-        fitted = fitted.chopped(2) + u'\u2026';
-    return fitted;
+        word = metrics.elidedText(word, Qt::ElideMiddle, width);
+    const QString wrapped = words.join(u' ');
+
+    QTextLayout layout(wrapped, label->font());
+    layout.beginLayout();
+    const int lineCount = label->contentsRect().height() / metrics.lineSpacing();
+    qsizetype lastStart = 0;
+    for (int i = 0; i < lineCount; ++i) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(width);
+        lastStart = line.textStart();
+    }
+    const bool whole = !layout.createLine().isValid();
+    layout.endLayout();
+    if (whole)
+        return wrapped;
+    return wrapped.first(lastStart)
+            + metrics.elidedText(wrapped.sliced(lastStart), Qt::ElideRight, width);
 }
 
 // Shrinks the widget's font from `pointSize` until `text` fits `room`
@@ -169,7 +185,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     // A user who has typed a new address need not wait for the next tick.
     connect(txtIP, &QLineEdit::returnPressed, this, [this] {
         m_askForPassword = true;
-        m_pollCycle->PollDevice(txtIP->text());
+        m_pollCycle->PollNow(txtIP->text());
     });
 
     Timer1->setInterval(setup.pollInterval);

@@ -41,10 +41,12 @@ PollCycle::PollCycle(QString stateFilePath, Clock clock, std::chrono::millisecon
 QString PollCycle::LoadState()
 {
     StateFile::RemoveStaleTemporaries(m_stateFilePath);
-    m_tally = StateFile::LoadState(m_stateFilePath, &m_unreadableInPlace);
+    QString why;
+    if (!loadTally(&why))
+        return tr("State file could not be read: %1.").arg(why);
     if (!m_unreadableInPlace)
         return {};
-    if (QString why; !keepUnreadableAside(&why))
+    if (!keepUnreadableAside(&why))
         return tr("Unreadable state file could not be kept aside: %1.").arg(why);
     return tr("Unreadable state file kept as %1.")
             .arg(QFileInfo(m_stateFilePath).fileName()
@@ -56,8 +58,17 @@ void PollCycle::PollDevice(const QString &addressText)
     if (m_link.isBusy())
         return;
 
-    // An address copied from the device's web page comes as "http://address/".
+    // A password typed into the address would show in every status line and
+    // could go out in clear: any user information ("user:password@", with
+    // any scheme) is refused before anything else looks at the address, and
+    // no failure line repeats the address.
     QString address = trimmedOfSpaces(addressText);
+    if (address.contains(u'@')) {
+        showFailure(tr("Leave the user and password out of the address: the password is asked "
+                       "for when the device wants one"));
+        return;
+    }
+    // An address copied from the device's web page comes as "http://address/".
     if (address.startsWith(u"http://"_s, Qt::CaseInsensitive))
         address.remove(0, 7);
     while (address.endsWith(u'/'))
@@ -67,24 +78,23 @@ void PollCycle::PollDevice(const QString &addressText)
         return;
     }
     if (address.contains(u"://"_s)) {
-        showFailure(tr("Only plain HTTP addresses are polled: \"%1\"").arg(address));
+        showFailure(tr("Only plain HTTP addresses are polled"));
         return;
     }
 
     const QUrl url(u"http://"_s + address + u"/rpc/Switch.GetStatus?id=0"_s, QUrl::StrictMode);
     if (!url.isValid() || url.host().isEmpty()) {
-        showFailure(tr("Not a valid device address: \"%1\"").arg(address));
-        return;
-    }
-    // A password typed into the address would show in every status line and
-    // could go out in clear; it is not repeated here.
-    if (!url.userInfo().isEmpty()) {
-        showFailure(tr("Leave the user and password out of the address: the password is asked "
-                       "for when the device wants one"));
+        showFailure(tr("Not a valid device address"));
         return;
     }
     m_polledAddress = url.authority();
     m_link.HttpGet(url, m_passwords.value(m_polledAddress));
+}
+
+void PollCycle::PollNow(const QString &addressText)
+{
+    m_link.Abandon();
+    PollDevice(addressText);
 }
 
 void PollCycle::SetPassword(const QString &address, const QString &password)
@@ -111,23 +121,33 @@ void PollCycle::onDeviceReply(const HttpResult &result)
         return;
     }
     const double power = DeviceReply::GetJsonNumber(result.body, "apower");
+    const QDateTime now = m_clock();
+    const QString updated = tr("Last update: ") + now.toString(u"yyyy-MM-dd HH:mm:ss"_s);
+    Q_EMIT powerTextChanged(FigureText(power) + u" W"_s);
+
+    // The day's tally is not known until the state file can be read: the
+    // saved reading, once read, covers the energy of the meantime.
+    if (QString why; m_stateNotRead && !loadTally(&why)) {
+        Q_EMIT statusTextChanged(
+                updated + tr(" (state not saved: state file could not be read: %1)").arg(why));
+        Q_EMIT pollFinished();
+        return;
+    }
 
     // Another device's counter has nothing to do with the last reading (the
     // user typed another address, or a tick came halfway through typing):
     // like the first reading of a day, its first reading only sets the
-    // baseline. The first reading of a run goes on from the saved one.
-    if (!m_readAddress.isEmpty() && m_polledAddress != m_readAddress) {
+    // baseline. A tally of an earlier version does not name its device: its
+    // reading counts on.
+    if (!m_tally.device.isEmpty() && m_polledAddress != m_tally.device) {
         m_tally.haveLastTotal = false;
         m_drop.reset();
     }
-    m_readAddress = m_polledAddress;
-
-    const QDateTime now = m_clock();
-    Q_EMIT powerTextChanged(FigureText(power) + u" W"_s);
     UpdateDaily(m_tally, m_drop, *total, now);
+    m_tally.device = m_polledAddress;
     Q_EMIT todayTextChanged(FigureText(m_tally.todayWh) + u" Wh"_s);
 
-    QString status = tr("Last update: ") + now.toString(u"yyyy-MM-dd HH:mm:ss"_s);
+    QString status = updated;
     if (QString why; !keepUnreadableAside(&why))
         status += tr(" (state not saved: unreadable state file not kept aside: %1)").arg(why);
     else if (!StateFile::SaveState(m_tally, m_stateFilePath, &why))
@@ -141,6 +161,18 @@ void PollCycle::showFailure(const QString &description)
     Q_EMIT statusTextChanged(
             tr("Poll failed at %1: %2").arg(m_clock().toString(u"HH:mm:ss"_s), description));
     Q_EMIT pollFinished();
+}
+
+// Loads the tally from the state file; false, and why, when the file is there
+// but could not be opened or read.
+bool PollCycle::loadTally(QString *why)
+{
+    const StateFile::Loaded loaded = StateFile::LoadState(m_stateFilePath);
+    m_tally = loaded.tally;
+    m_stateNotRead = loaded.found == StateFile::Found::NotRead;
+    m_unreadableInPlace = loaded.found == StateFile::Found::NotUnderstood;
+    *why = loaded.error;
+    return !m_stateNotRead;
 }
 
 // Renames an unreadable state file aside if one is still in place; false, and

@@ -28,16 +28,21 @@ public:
               QObject *parent = nullptr);
 
     // Loads the tally saved by an earlier run and clears away what its
-    // interrupted saves left behind. A state file that cannot be read or
+    // interrupted saves left behind. A state file that was read but not
     // understood is kept aside, renamed with StateFile::UnreadableSuffix,
-    // before anything replaces it. Returns a sentence for the status line
-    // when there was such a file, else nothing.
+    // before anything replaces it; one that could not be opened or read (held
+    // by another program for a moment) is loaded again at each reading, and
+    // nothing is counted or saved until it is. Returns a sentence for the
+    // status line when there was such a file, else nothing.
     [[nodiscard]] QString LoadState();
     // Starts one poll of the device at `addressText`. A poll that comes
-    // while the previous one still waits for the device is skipped. The
-    // first reading from another device than the last reading's only sets
-    // the baseline.
+    // while the previous one still waits for the device is skipped. A
+    // reading from another device than the one the tally's last reading came
+    // from only sets the baseline.
     void PollDevice(const QString &addressText);
+    // Polls the device at `addressText` at once: an exchange still under
+    // way is abandoned, and its result dropped.
+    void PollNow(const QString &addressText);
     // Keeps the password typed for the device at `address` (as named in
     // passwordNeeded()) in memory, for every later poll of that address.
     void SetPassword(const QString &address, const QString &password);
@@ -58,17 +63,19 @@ Q_SIGNALS:
 private:
     void onDeviceReply(const HttpResult &result);
     void showFailure(const QString &description);
+    [[nodiscard]] bool loadTally(QString *why);
     [[nodiscard]] bool keepUnreadableAside(QString *why);
 
     DeviceLink m_link;
     DailyTally m_tally;
     std::optional<CounterDrop> m_drop;
-    // The host and port of the poll under way, and those of the last
-    // reading in this run (empty before the first).
+    // The host and port of the poll under way.
     QString m_polledAddress;
-    QString m_readAddress;
-    // An unreadable state file could not be kept aside yet: no save may
-    // replace it.
+    // The state file could not be opened or read: the tally is not known,
+    // and no save may replace the file.
+    bool m_stateNotRead = false;
+    // A state file that was not understood could not be kept aside yet: no
+    // save may replace it.
     bool m_unreadableInPlace = false;
     QString m_stateFilePath;
     Clock m_clock;

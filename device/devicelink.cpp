@@ -43,12 +43,20 @@ DeviceLink::DeviceLink(std::chrono::milliseconds phaseTimeout, QObject *parent)
 
 DeviceLink::~DeviceLink()
 {
-    // An exchange still under way is abandoned without a result.
-    if (m_reply) {
-        m_reply->disconnect(this);
-        m_reply->abort();
-        delete m_reply;
-    }
+    Abandon();
+}
+
+void DeviceLink::Abandon()
+{
+    if (!m_reply)
+        return;
+    m_idleTimer.stop();
+    m_deadline.stop();
+    m_reply->disconnect(this);
+    m_reply->abort();
+    m_reply->deleteLater();
+    m_reply = nullptr;
+    m_password.clear();
 }
 
 void DeviceLink::HttpGet(const QUrl &url, const QString &password)
@@ -129,14 +137,13 @@ void DeviceLink::onReplyFinished()
     HttpResult result;
     result.error = describeFailure();
     if (result.ok())
-        result.body = std::exchange(m_body, {});
+        result.body = m_body;
     const std::optional<DigestChallenge> challenge = findChallenge();
     const bool sentCredentials = m_reply->request().hasRawHeader("Authorization");
 
     m_reply->disconnect(this);
     m_reply->deleteLater();
     m_reply = nullptr;
-    m_body.clear();
     if (challenge) {
         // Credentials refused with the nonce they were made for are wrong;
         // a new nonce, or one that ran out, may just have replaced it.
@@ -182,8 +189,9 @@ QString DeviceLink::describeFailure() const
 
     const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid() && status.toInt() != 200) {
-        const QString reason =
-                m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+        QString reason = m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+        if (reason.size() > MaxReasonChars)
+            reason = reason.first(MaxReasonChars - 1) + u'\u2026';
         return u"HTTP %1 %2"_s.arg(status.toInt()).arg(reason);
     }
 

@@ -28,6 +28,8 @@ class DeviceLink : public QObject
 
 public:
     static constexpr qint64 MaxBodyBytes = 1024 * 1024;
+    // The most of a device's reason phrase a failure line takes.
+    static constexpr qsizetype MaxReasonChars = 80;
     // The one user of a device that has a password.
     static constexpr char User[] = "admin";
 
@@ -41,6 +43,9 @@ public:
     // with a new nonce is answered once more: at most two requests. The
     // password is forgotten when the exchange ends.
     void HttpGet(const QUrl &url, const QString &password = QString());
+    // Ends the exchange under way, if any, without a result: finished() is
+    // not emitted for it.
+    void Abandon();
     [[nodiscard]] bool isBusy() const { return m_reply != nullptr; }
 
 Q_SIGNALS:

@@ -25,7 +25,7 @@ QDebug operator<<(QDebug debug, const DailyTally &tally)
     const QDebugStateSaver saver(debug);
     debug.nospace() << "DailyTally(" << tally.currentDay << ", last " << tally.lastTotalWh
                     << (tally.haveLastTotal ? " Wh" : " Wh (none)") << ", today " << tally.todayWh
-                    << " Wh)";
+                    << " Wh, from " << tally.device << ")";
     return debug;
 }
 

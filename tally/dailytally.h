@@ -18,6 +18,9 @@ struct DailyTally
     double lastTotalWh = 0.0; // the counter reading the next increase starts from
     bool haveLastTotal = false;
     double todayWh = 0.0;
+    // The host and port of the device the last reading came from; empty when not known (a state
+    // file of an earlier version).
+    QString device = {};
 
     friend bool operator==(const DailyTally &, const DailyTally &) = default;
 };

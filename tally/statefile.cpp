@@ -46,17 +46,22 @@ QStringList splitLines(const QString &text, bool cutShort, int wanted)
     return lines;
 }
 
-// A number as the writer writes it: with this locale's decimal separator, or
-// with "," or "." whatever the locale (a file written under another one),
-// between optional blanks; ".5" and "-.5" included. The writer never groups
+// A number as any version of the writer wrote it under any locale: ",", "."
+// or the Arabic decimal separator, any script's decimal digits, a minus sign
+// ("-" or U+2212, which the C locale reads too) with bidi marks around it,
+// blanks around the whole; ".5" and "-.5" included. The writer never groups
 // digits, so a comma is always a decimal separator.
 std::optional<double> parseNumber(const QString &line)
 {
-    QString text = line.trimmed();
-    if (text.isEmpty())
-        return std::nullopt;
-    text.replace(QLocale().decimalPoint(), u"."_s);
-    text.replace(u',', u'.');
+    QString text;
+    for (const QChar c : line.trimmed()) {
+        if (c == u',' || c == u'\u066B')
+            text += u'.';
+        else if (c.isDigit())
+            text += QChar(u'0' + c.digitValue());
+        else if (c.category() != QChar::Other_Format)
+            text += c;
+    }
     QLocale plain = QLocale::c();
     plain.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
@@ -66,11 +71,14 @@ std::optional<double> parseNumber(const QString &line)
     return value;
 }
 
+// Shortest text that reads back to the same double, in ASCII digits, never
+// grouped, with the user's decimal separator where it is ",".
 QString formatNumber(double value)
 {
-    // Shortest text that reads back to the same double, never grouped.
     QString text = QLocale::c().toString(value, 'f', QLocale::FloatingPointShortest);
-    return text.replace(u'.', QLocale().decimalPoint());
+    if (QLocale().decimalPoint() == u","_s)
+        text.replace(u'.', u',');
+    return text;
 }
 
 } // namespace
@@ -82,7 +90,7 @@ DailyTally ReadState(QByteArrayView content, bool *ok)
     const bool cutShort = content.size() > MaxReadBytes;
     const QString text =
             QString::fromLocal8Bit(content.first(std::min(content.size(), MaxReadBytes)));
-    const QStringList lines = splitLines(text, cutShort, 4);
+    const QStringList lines = splitLines(text, cutShort, 5);
     if (lines.size() < 4)
         return {};
     const std::optional<double> lastTotal = parseNumber(lines[1]);
@@ -91,34 +99,29 @@ DailyTally ReadState(QByteArrayView content, bool *ok)
         return {};
     if (ok)
         *ok = true;
-    return DailyTally{ lines[0], *lastTotal, lines[2] == u"1"_s, *today };
+    return DailyTally{ lines[0], *lastTotal, lines[2] == u"1"_s, *today, lines.value(4) };
 }
 
 QByteArray FormatState(const DailyTally &tally)
 {
     const QString text = tally.currentDay + u"\r\n"_s + formatNumber(tally.lastTotalWh) + u"\r\n"_s
             + (tally.haveLastTotal ? u"1"_s : u"0"_s) + u"\r\n"_s + formatNumber(tally.todayWh)
-            + u"\r\n"_s;
+            + u"\r\n"_s + (tally.device.isEmpty() ? QString() : tally.device + u"\r\n"_s);
     return text.toLocal8Bit();
 }
 
-DailyTally LoadState(const QString &path, bool *unreadable)
+Loaded LoadState(const QString &path)
 {
-    if (unreadable)
-        *unreadable = false;
     if (!QFileInfo(path).isFile())
         return {};
     QFile file(path);
+    const QByteArray content =
+            file.open(QIODevice::ReadOnly) ? file.read(MaxReadBytes + 1) : QByteArray();
+    if (file.error() != QFileDevice::NoError)
+        return { {}, Found::NotRead, file.errorString() };
     bool ok = false;
-    DailyTally tally;
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray content = file.read(MaxReadBytes + 1);
-        if (file.error() == QFileDevice::NoError)
-            tally = ReadState(content, &ok);
-    }
-    if (unreadable)
-        *unreadable = !ok;
-    return tally;
+    const DailyTally tally = ReadState(content, &ok);
+    return { tally, ok ? Found::Tally : Found::NotUnderstood, {} };
 }
 
 bool KeepAside(const QString &path, QString *error)

@@ -10,14 +10,19 @@
 #include <QString>
 
 // The tally kept across restarts: four lines ended by CR LF (day, last
-// reading, "1" when there is one, day's sum), numbers with the user's
-// decimal separator. The reader takes "," and "." as well, whatever the
-// locale: a file written under another locale reads the same.
+// reading, "1" when there is one, day's sum), then, when it is known, a
+// fifth with the host and port of the device the reading came from, which
+// readers of the four lines of earlier versions pass over. Numbers are
+// written in ASCII digits with the user's decimal separator where it is ","
+// or ".", else ".". The reader takes a number as any locale writes it (its
+// own digits and separator, a minus between bidi marks): a file written
+// under one locale reads the same under any other.
 namespace StateFile {
 
 // A bare name: the file lives in the working directory.
 inline constexpr char DefaultName[] = "shelly_daily_state.txt";
-// Appended to the name of a state file that could not be read, kept aside.
+// Appended to the name of a state file that was read but not understood,
+// kept aside.
 inline constexpr char UnreadableSuffix[] = ".unreadable";
 
 // The tally that the file content `content` holds, or a reset tally when it
@@ -28,11 +33,20 @@ inline constexpr char UnreadableSuffix[] = ".unreadable";
 // The file content that stores `tally`.
 [[nodiscard]] QByteArray FormatState(const DailyTally &tally);
 
-// The tally stored at `path`, or a reset tally when the file is missing,
-// unreadable or malformed. `unreadable`, when given, says whether a file was
-// there that could not be read or understood; anything but a file (a
-// directory) counts as missing.
-[[nodiscard]] DailyTally LoadState(const QString &path, bool *unreadable = nullptr);
+// What LoadState found at a path: nothing (or anything but a file, a
+// directory), a tally, a file read but not understood, or a file that could
+// not be opened or read (another program holding it, for a moment).
+enum class Found { Nothing, Tally, NotUnderstood, NotRead };
+
+struct Loaded
+{
+    DailyTally tally; // reset unless a tally was found
+    Found found = Found::Nothing;
+    QString error; // why the file could not be read
+};
+
+// The tally stored at `path`, and what was found there.
+[[nodiscard]] Loaded LoadState(const QString &path);
 
 // Renames the file at `path` to its name plus UnreadableSuffix, replacing an
 // older file of that name, so that no save replaces it. Nothing to do when

@@ -3,16 +3,14 @@
 
 #pragma once
 
-#include "digestauth.h"
-
+#include <QCryptographicHash>
 #include <QHash>
-#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 
 // A device that answers every HTTP request with the bytes of `reply` and records each request's
-// target.
+// target and Authorization header.
 class FakeDevice : public QTcpServer
 {
 public:
@@ -38,12 +36,17 @@ public:
     {
         const QByteArray request = socket->readAll();
         targets.append(request.split(' ').value(1));
-        if (!password.isEmpty() && !authorized(request)) {
-            nonce = QByteArray::number(nonce.toLongLong() + 1); // a fresh one with every challenge
-            socket->write("HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Digest qop=\"auth\", "
-                          "realm=\""
-                          + realm + "\", nonce=\"" + nonce
-                          + "\", algorithm=SHA-256\r\nContent-Length: 0\r\n\r\n");
+        const qsizetype credentials = request.indexOf("\r\nAuthorization: ");
+        authorizations.append(credentials < 0 ? QByteArray()
+                                              : request.mid(credentials + 17).split('\r').first());
+        if (!password.isEmpty() && !authorized()) {
+            const QByteArray body = R"({"code":401,"message":"Unauthorized"})";
+            socket->write(
+                    "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Digest qop=\"auth\", realm=\""
+                    + realm + "\", nonce=\"" + nonce + "\", algorithm=" + algorithm
+                    + (opaque.isEmpty() ? "" : ", opaque=\"" + opaque + '"')
+                    + (stale ? ", stale=true" : "")
+                    + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
             return;
         }
         const qsizetype head = mode < Trickle ? reply.size() : reply.indexOf("\r\n\r\n") + 4;
@@ -62,32 +65,47 @@ public:
             socket->disconnectFromHost();
     }
 
-    // Digest SHA-256 credentials of the user admin for `nonce`, nc counting up. (The response
-    // function itself is held to RFC 7616's examples by a test of its own.)
-    bool authorized(const QByteArray &request)
+    // The parameters of a Digest Authorization header, by name, without their quotes (none of
+    // this device's values holds a comma).
+    static QHash<QByteArray, QByteArray> params(const QByteArray &header)
     {
-        const auto field = [&](const char *name) {
-            return QRegularExpression(
-                           QStringLiteral("[ ,]%1=\"?([^\",\r]*)").arg(QLatin1String(name)))
-                    .match(QString::fromLatin1(request))
-                    .captured(1)
-                    .toLatin1();
+        QHash<QByteArray, QByteArray> fields;
+        for (const QByteArray &param : header.mid(7).split(',')) {
+            const qsizetype equals = param.indexOf('=');
+            fields[param.left(equals).trimmed()] = param.mid(equals + 1).replace('"', "");
+        }
+        return fields;
+    }
+    // Whether the last request carries the Digest credentials of the user admin for `nonce` and
+    // the request's target, its nc one above the last request's with that nonce: the response
+    // computed as RFC 7616 has the server do, from the device's own realm, nonce and target.
+    bool authorized()
+    {
+        QHash<QByteArray, QByteArray> fields = params(authorizations.last());
+        const auto h = [this](const QByteArrayList &parts) {
+            return QCryptographicHash::hash(parts.join(':'),
+                                            algorithm == "MD5" ? QCryptographicHash::Md5
+                                                               : QCryptographicHash::Sha256)
+                    .toHex();
         };
-        const int nc = field("nc").toInt(nullptr, 16);
-        const QByteArray credentials =
-                DigestAuth::Authorization({ realm, nonce, {} }, "admin", password, "GET",
-                                          targets.last(), nc, field("cnonce"));
-        if (!request.contains("\r\nAuthorization: " + credentials + "\r\n") || nc <= lastNc[nonce])
-            return false;
-        lastNc[nonce] = nc;
-        return true;
+        const QByteArray response = h({ h({ "admin", realm, password }), nonce, fields["nc"],
+                                        fields["cnonce"], "auth", h({ "GET", targets.last() }) });
+        const int nc = fields["nc"].toInt(nullptr, 16);
+        const bool counted = fields["nonce"] == nonce && nc == lastNc[nonce] + 1;
+        if (counted)
+            lastNc[nonce] = nc;
+        return counted && fields["opaque"] == opaque && fields["response"] == response;
     }
 
     QByteArray reply;
     Mode mode = Answer;
     QList<QByteArray> targets;
+    QList<QByteArray> authorizations; // each request's Authorization header, empty for none
     QByteArray password; // with one, requests need credentials, and others get a challenge
     QByteArray nonce = "1717236000";
     const QByteArray realm = "shellyplus1pm-a8032ab12345";
+    QByteArray algorithm = "SHA-256"; // or "MD5"
+    QByteArray opaque; // sent with each challenge when set, and expected back
+    bool stale = false; // each challenge calls the nonce the last request used stale
     QHash<QByteArray, int> lastNc;
 };
