@@ -21,16 +21,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The narrow dialog face the layout was drawn for, or a face with the same
-// metrics; where none is installed the system's sans-serif stands in.
 constexpr int DialogPointSize = 8;
 constexpr int FigurePointSize = 12;
 
+// The narrow dialog face the layout was drawn for, else a face with its
+// metrics; where none is installed the system's sans-serif stands in. The
+// stand-ins go after any named before, so a test can choose the face.
 QFont dialogFont(int pointSize, bool bold = false)
 {
-    QFont font(u"MS Sans Serif"_s, pointSize);
-    font.setFamilies(
-            { u"MS Sans Serif"_s, u"Microsoft Sans Serif"_s, u"Liberation Sans"_s, u"Arial"_s });
+    const QString face = u"MS Sans Serif"_s;
+    QFont::insertSubstitutions(face,
+                               { u"Microsoft Sans Serif"_s, u"Liberation Sans"_s, u"Arial"_s });
+    QFont font(face, pointSize);
     font.setStyleHint(QFont::SansSerif);
     font.setBold(bold);
     return font;
@@ -112,7 +114,9 @@ Widget *named(Widget *widget, const QString &name)
 
 MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     : QWidget(parent),
-      lblIP(named(new QLabel(this), u"lblIP"_s)),
+      lblIP(named(new QLabel(tr("Shelly IP:"), this), u"lblIP"_s)),
+      lblNowHeading(named(new QLabel(tr("Current"), this), u"lblNowHeading"_s)),
+      lblTodayHeading(named(new QLabel(tr("Day"), this), u"lblTodayHeading"_s)),
       txtIP(named(new QLineEdit(setup.presetAddress, this), u"txtIP"_s)),
       lblToday(named(new QLabel(u"0.0 Wh"_s, this), u"lblToday"_s)),
       lblStatus(named(new QLabel(tr("Starting..."), this), u"lblStatus"_s)),
@@ -131,28 +135,35 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     const int statusHeight =
             QFontMetrics(font()).boundingRect(QRect(), 0, u"1\n2\n3\n4"_s).height();
     setFixedSize(277, 56 + statusHeight + 8);
-    const QString gap(20, u' ');
     // Every label shows its text as written: a typed address or a device's
     // reason phrase in the status line may hold markup.
-    for (QLabel *label : { lblIP, lblToday, lblStatus, lblNow })
+    for (QLabel *label : { lblIP, lblNowHeading, lblTodayHeading, lblToday, lblStatus, lblNow })
         label->setTextFormat(Qt::PlainText);
-    lblIP->setText(tr("Shelly IP:") + gap + tr("Current") + gap + tr("Day"));
-    lblIP->setGeometry(8, 8, 265, 25);
+    // Each heading stands over what it names, the figures centred under
+    // theirs, whatever the widths of the face.
+    lblIP->setGeometry(8, 8, 81, 16);
     lblIP->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    fitTextToWidth(lblIP, font().pointSizeF());
     txtIP->setGeometry(8, 24, 81, 19);
     // The box shows a whole dotted address inside its frame, the two pixels
     // QLineEdit keeps on either side of the text and the cursor after it.
     const int addressRoom = txtIP->width() - 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth)
             - 2 * 2 - style()->pixelMetric(QStyle::PM_TextCursorWidth);
     fitTextToWidth(txtIP, u"000.000.000.000"_s, addressRoom, DialogPointSize);
-    lblToday->setGeometry(184, 24, 81, 25);
+    lblNowHeading->setGeometry(96, 8, 73, 16);
+    lblNowHeading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblNow->setGeometry(96, 24, 73, 24);
+    lblNow->setAlignment(Qt::AlignCenter);
+    lblNow->setFont(dialogFont(FigurePointSize));
+    lblTodayHeading->setGeometry(184, 8, 81, 16);
+    lblTodayHeading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblToday->setGeometry(184, 24, 81, 24);
+    lblToday->setAlignment(Qt::AlignCenter);
     lblToday->setFont(dialogFont(FigurePointSize, true));
-    lblStatus->setGeometry(8, 56, 193, statusHeight);
+    // The status line stops short of the button; below the button is room
+    // for another.
+    lblStatus->setGeometry(8, 56, 188, statusHeight);
     lblStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblStatus->setWordWrap(true);
-    lblNow->setGeometry(96, 24, 73, 25);
-    lblNow->setFont(dialogFont(FigurePointSize));
     Command1->setGeometry(200, 48, 49, 25);
 
     txtIP->setAccessibleName(tr("Device address"));

@@ -29,6 +29,8 @@ private:
     void showDetails();
 
     QLabel *const lblIP;
+    QLabel *const lblNowHeading;
+    QLabel *const lblTodayHeading;
     QLineEdit *const txtIP;
     QLabel *const lblToday;
     QLabel *const lblStatus;

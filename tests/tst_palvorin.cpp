@@ -73,6 +73,18 @@ class TestPalvorin : public QObject
         QFile f(path);
         return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
     }
+    // Where `label` paints, in the window.
+    static QRect ink(QLabel *label)
+    {
+        QImage image(label->size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        label->render(&image, {}, {}, {});
+        QRect painted;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                painted |= qAlpha(image.pixel(x, y)) ? QRect(x, y, 1, 1) : QRect();
+        return painted.translated(label->pos());
+    }
     static constexpr char Unreadable[] = "2024-06-01\r\n1000\r\n1\r\nten\r\n";
 
     // Keeps the program from opening the file at `path` while `held`, as a backup or scanning
@@ -102,6 +114,7 @@ private Q_SLOTS:
     void cleanup()
     {
         m_window.reset();
+        QFont::removeSubstitutions(u"MS Sans Serif"_s); // the next window names its own
         QDir::setCurrent(QDir::tempPath()); // frees the folder for its removal
     }
     void init()
@@ -368,31 +381,64 @@ private Q_SLOTS:
         QCOMPARE(control("lblStatus")->toolTip(), status);
     }
 
-    void headerAndFiguresFit()
+    // Under the face the window was laid out for and under a wider one.
+    void layoutHoldsUnderFaces_data()
     {
-        open(QString());
-        Q_EMIT pollCycle()->powerTextChanged(u"-12345,6 W"_s);
-        Q_EMIT pollCycle()->todayTextChanged(u"123456,7 Wh"_s);
-        QVERIFY(control("lblNow")->font().pointSizeF() < 12);
-        for (const QLabel *label : { control("lblNow"), control("lblToday"), control("lblIP") }) {
-            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
-                     qPrintable(label->text()));
-            QCOMPARE(label->font().bold(), label == control("lblToday"));
-        }
-        Q_EMIT pollCycle()->powerTextChanged(u"5,0 W"_s); // short after long: full size again
-        QCOMPARE(control("lblNow")->font().pointSizeF(), 12);
+        QTest::addColumn<QString>("face");
+        QTest::newRow("Liberation Sans") << u"Liberation Sans"_s;
+        QTest::newRow("DejaVu Sans, wider") << u"DejaVu Sans"_s;
     }
-
-    void addressBoxShowsWholeDottedAddress()
+    void layoutHoldsUnderFaces()
     {
+        QFETCH(QString, face);
+        QFont::insertSubstitution(u"MS Sans Serif"_s, face); // before the window's own stand-ins
         open(QString());
-        auto *box = control<QLineEdit>("txtIP");
-        box->setText(u"127.100.100.200"_s); // the widest dotted address, the cursor at its end
-        const int unscrolled = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        box->repaint(); // a box too narrow for its text scrolls it here
-        QCOMPARE(box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left(), unscrolled);
+        QCOMPARE(QFontInfo(m_window->font()).family(), face);
+        const auto controls = m_window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        for (qsizetype i = 0; i < controls.size(); ++i) {
+            for (const QWidget *other : controls.sliced(i + 1))
+                QVERIFY2(controls[i]->isWindow() || other->isWindow()
+                                 || !controls[i]->geometry().intersects(other->geometry()),
+                         qPrintable(controls[i]->objectName() + u" overlaps "_s
+                                    + other->objectName()));
+        }
+        for (const auto &[heading, figure] :
+             { std::pair{ "lblNowHeading", "lblNow" }, std::pair{ "lblTodayHeading", "lblToday" } })
+            QVERIFY2(
+                    std::abs(ink(control(heading)).center().x() - ink(control(figure)).center().x())
+                            <= 2,
+                    heading);
+        QLabel *const now = control("lblNow");
+        const QFont full = now->font();
+        Q_EMIT pollCycle()->powerTextChanged(u"-12345,6 W"_s);
+        Q_EMIT pollCycle()->todayTextChanged(u"123456,7 Wh"_s);
+        for (const QLabel *figure : { now, control("lblToday") }) {
+            // Whole, and shrunk no more than it must be.
+            QFont font = figure->font();
+            const QRect room = figure->contentsRect();
+            QVERIFY(QFontMetrics(font).horizontalAdvance(figure->text()) <= room.width()
+                    && QFontMetrics(font).height() <= room.height());
+            font.setPointSizeF(font.pointSizeF() * 1.1);
+            QVERIFY(QFontMetrics(font).horizontalAdvance(figure->text()) > room.width());
+            QCOMPARE(font.bold(), figure == control("lblToday"));
+        }
+        Q_EMIT pollCycle()->powerTextChanged(u"5,0 W"_s); // short after long: full size again
+        QCOMPARE(now->font(), full);
+        // A whole dotted address shows, the cursor after it, at the largest size that shows it.
+        auto *box = control<QLineEdit>("txtIP");
+        box->setText(u"255.255.255.255"_s);
+        const auto scrolls = [box] {
+            const int unscrolled = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+            box->repaint(); // a box too narrow for its text scrolls it here
+            return box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() != unscrolled;
+        };
+        QVERIFY(!scrolls());
+        QFont larger = box->font();
+        larger.setPointSizeF(larger.pointSizeF() * 1.1);
+        box->setFont(larger);
+        QVERIFY(scrolls());
     }
 
     void startRemovesOnlyInterruptedSaves()
