@@ -181,28 +181,39 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
             [this](const QString &text) { showFigure(lblNow, tr("Current power"), text); });
     connect(m_pollCycle, &PollCycle::todayTextChanged, this,
             [this](const QString &text) { showFigure(lblToday, tr("Energy today"), text); });
-    connect(m_pollCycle, &PollCycle::statusTextChanged, this, &MainWindow::showStatus);
+    connect(m_pollCycle, &PollCycle::statusTextChanged, this, [this](const QString &text) {
+        m_pollStatus = text;
+        showStatus(text);
+    });
     connect(Command1, &QPushButton::clicked, this, &MainWindow::showDetails);
 
+    // A tick can poll an address still being typed: a device there that asks
+    // for a password says so in the status line only, and the dialog, which
+    // would take the rest of the typing, waits for Return.
     connect(m_pollCycle, &PollCycle::passwordNeeded, this, [this](const QString &address) {
-        if (m_askForPassword)
+        if (!m_addressConfirmed || m_polledText != txtIP->text())
+            showStatus(tr("%1: press Return in the address box to enter it").arg(m_pollStatus));
+        else if (m_askForPassword)
             m_passwordDialog->Ask(address);
     });
     connect(m_passwordDialog, &QDialog::accepted, this, [this] {
         m_pollCycle->SetPassword(m_passwordDialog->address(), m_passwordDialog->takePassword());
-        m_pollCycle->PollDevice(txtIP->text());
+        poll();
     });
     connect(m_passwordDialog, &QDialog::rejected, this, [this] { m_askForPassword = false; });
+    connect(txtIP, &QLineEdit::textEdited, this, [this] { m_addressConfirmed = false; });
     // A user who has typed a new address need not wait for the next tick.
     connect(txtIP, &QLineEdit::returnPressed, this, [this] {
         m_askForPassword = true;
-        m_pollCycle->PollNow(txtIP->text());
+        m_addressConfirmed = true;
+        m_polledText = txtIP->text();
+        m_pollCycle->PollNow(m_polledText);
     });
 
     Timer1->setInterval(setup.pollInterval);
     connect(Timer1, &QTimer::timeout, this, [this] {
         if (!m_passwordDialog->isVisible())
-            m_pollCycle->PollDevice(txtIP->text());
+            poll();
     });
     Timer1->start();
 
@@ -211,7 +222,17 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
         showStatus(tr("Loaded. Polling every %1s.").arg(polling));
     else
         showStatus(tr("%1 Polling every %2s.").arg(unreadable, polling));
-    m_pollCycle->PollDevice(txtIP->text());
+    poll();
+}
+
+// Polls the device at the box's text, unless a poll still waits for its
+// device.
+void MainWindow::poll()
+{
+    if (m_pollCycle->isPolling())
+        return;
+    m_polledText = txtIP->text();
+    m_pollCycle->PollDevice(m_polledText);
 }
 
 void MainWindow::showStatus(const QString &text)

@@ -27,6 +27,7 @@ private:
     void showStatus(const QString &text);
     void showFigure(QLabel *label, const QString &meaning, const QString &text);
     void showDetails();
+    void poll();
 
     QLabel *const lblIP;
     QLabel *const lblNowHeading;
@@ -43,4 +44,10 @@ private:
     // Cancel in the password dialog stops the questions until the user
     // polls by hand (Return in the address box).
     bool m_askForPassword = true;
+    // The box's text as the user confirmed it with Return (the preset counts
+    // as confirmed until the box is edited): only a device at a confirmed
+    // address may open the password dialog, which takes the keyboard.
+    bool m_addressConfirmed = true;
+    QString m_polledText; // the box's text of the last poll started
+    QString m_pollStatus; // the poll's last status line
 };

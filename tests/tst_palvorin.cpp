@@ -696,6 +696,47 @@ private Q_SLOTS:
             QVERIFY(!bytes(file.next()).contains(device.password));
     }
 
+    // Ticks every 50 ms while the user types 127.0.0.1:P5 and pauses at 127.0.0.1:P, a device with
+    // a password; then types on, or confirms with Return. The keys go where the keyboard focus is.
+    void passwordAskedOnlyForConfirmedAddress_data()
+    {
+        QTest::addColumn<QString>("rest"); // typed after the pause, before Return
+        QTest::newRow("typing on: the keys go to the box") << u"5"_s;
+        QTest::newRow("Return: asked at once") << QString();
+    }
+    void passwordAskedOnlyForConfirmedAddress()
+    {
+        QFETCH(QString, rest);
+        FakeDevice locked, meant;
+        locked.password = "pw";
+        locked.reply = meant.reply = FakeDevice::ok(R"({"total":515})");
+        quint16 port = 1999;
+        do {
+            locked.close();
+            meant.close();
+            QVERIFY(++port < 6000);
+        } while (!locked.listen(QHostAddress::LocalHost, port)
+                 || !meant.listen(QHostAddress::LocalHost, 10 * port + 5));
+        open(QString(), 50ms);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        const auto type = [](const QString &keys) {
+            QTest::keyClicks(QApplication::focusWidget(), keys);
+        };
+        const QString address = u"127.0.0.1:"_s + QString::number(port);
+        type(address);
+        QTRY_COMPARE(text("lblStatus"),
+                     u"Poll failed at 12:00:00: Password needed for %1: press Return in the "
+                     "address box to enter it"_s.arg(address));
+        type(rest + u'\r');
+        if (rest.isEmpty()) {
+            QTRY_VERIFY(m_window->findChild<QDialog *>()->isVisible());
+            type(u"pw\r"_s);
+        }
+        QTRY_COMPARE(text("lblStatus"), u"Last update: 2024-06-01 12:00:00"_s);
+        QCOMPARE(text("txtIP"), address + rest);
+    }
+
     // Each address typed into the box and Return pressed, the device there reading the counter
     // given; "restart": the program closed and started again. Return abandons a poll of a device
     // that does not answer.
