@@ -515,6 +515,24 @@ private Q_SLOTS:
         QCOMPARE(shell.readAll(), "No space left on device\nexit 1\nold\r\nfill\nstate\n");
     }
 
+    // A GIO without one of the functions Details calls is not called: an editor found on PATH
+    // is started, here a stand-in that records the file it was given.
+    void editorFromPathWhenGioIsIncomplete()
+    {
+        QVERIFY(QDir().mkdir(u"bin"_s)
+                && write(u"bin/mousepad"_s, "#!/bin/sh\necho \"$1\" > editor.txt\n")
+                && QFile::setPermissions(u"bin/mousepad"_s, QFile::ReadOwner | QFile::ExeOwner));
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"PATH"_s, QDir::currentPath() + u"/bin"_s);
+        environment.insert(u"LD_LIBRARY_PATH"_s, QStringLiteral(FAKE_GIO_DIR));
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(),
+                    { u"edit"_s, u"daily_production_log.csv"_s });
+        QVERIFY(child.waitForFinished());
+        QCOMPARE(child.readAllStandardOutput(), "\n"); // no reason: an editor was started
+        QTRY_COMPARE(bytes(u"editor.txt"_s), "daily_production_log.csv\n");
+    }
 #endif
 
     void digestAuthorization_data()
@@ -926,6 +944,13 @@ int main(int argc, char *argv[])
             return 1;
         }
     }
+#ifdef Q_OS_LINUX
+    // "edit FILE": starts the text editor on FILE and prints why none could be.
+    if (argc == 3 && qstrcmp(argv[1], "edit") == 0) {
+        std::puts(qPrintable(OpenInTextEditor(QFile::decodeName(argv[2]))));
+        return 0;
+    }
+#endif
     QApplication app(argc, argv);
     TestPalvorin test;
     return QTest::qExec(&test, argc, argv);
