@@ -48,6 +48,14 @@ VIAddVersionKey "LegalCopyright" "Copyright 2026 ${PUBLISHER}"
 
 Section "Palvorin"
     SetShellVarContext current
+    ; A running program cannot be replaced: say so and fail, as the uninstaller does, rather than
+    ; report an install that changed nothing. Its file is written again below.
+    ClearErrors
+    Delete "$INSTDIR\palvorin.exe"
+    IfErrors 0 +4
+        MessageBox MB_OK|MB_ICONSTOP "Palvorin is running. Close it, then install again." /SD IDOK
+        SetErrorLevel 2
+        Abort
     SetOutPath "$INSTDIR"
     File /r "${STAGE}/*"
     WriteUninstaller "$INSTDIR\uninstall.exe"
