@@ -153,7 +153,6 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     lblNowHeading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblNow->setGeometry(96, 24, 73, 24);
     lblNow->setAlignment(Qt::AlignCenter);
-    lblNow->setFont(dialogFont(FigurePointSize));
     lblTodayHeading->setGeometry(184, 8, 81, 16);
     lblTodayHeading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblToday->setGeometry(184, 24, 81, 24);
@@ -168,14 +167,15 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
 
     txtIP->setAccessibleName(tr("Device address"));
     txtIP->setAccessibleDescription(tr("IP address or host name of the metered switch"));
+    // The figures take their size as they are shown.
     showFigure(lblNow, tr("Current power"), lblNow->text());
     lblNow->setAccessibleDescription(tr("Power the device measures now, in watts"));
     showFigure(lblToday, tr("Energy today"), lblToday->text());
     lblToday->setAccessibleDescription(
             tr("Energy counted since the first poll of the day, in watt-hours"));
     Command1->setAccessibleDescription(tr("Opens the production logs in the text editor"));
+    // The keyboard starts in the address box, the first control that takes it.
     setTabOrder(txtIP, Command1);
-    txtIP->setFocus();
 
     connect(m_pollCycle, &PollCycle::powerTextChanged, this,
             [this](const QString &text) { showFigure(lblNow, tr("Current power"), text); });

@@ -44,7 +44,7 @@ void PasswordDialog::Ask(const QString &address)
     m_address = address;
     lblQuestion->setText(tr("The device at %1 asks for the &password of its user %2:")
                                  .arg(address, QLatin1StringView(DeviceLink::User)));
-    txtPassword->clear();
+    // The field was emptied as the dialog last closed (takePassword(), Cancel).
     txtPassword->setFocus();
     open();
 }
