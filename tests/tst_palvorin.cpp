@@ -82,6 +82,20 @@ class TestPalvorin : public QObject
         label->render(&painted, {}, {}, {});
         return QRegion(painted.mask()).boundingRect().translated(label->pos());
     }
+    // The first control of `window` that overlaps one before it; empty when they all stand apart.
+    static QString overlapping(const QWidget *window)
+    {
+        QRegion covered;
+        for (const QWidget *control : window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (control->isWindow()) // the password dialog is a window of its own
+                continue;
+            if (covered.intersects(control->geometry()))
+                return QString::fromLatin1(control->metaObject()->className()) + u' '
+                        + control->objectName();
+            covered += control->geometry();
+        }
+        return {};
+    }
     static constexpr char Unreadable[] = "2024-06-01\r\n1000\r\n1\r\nten\r\n";
 
     // Keeps the program from opening the file at `path` while `held`, as a backup or scanning
@@ -393,15 +407,7 @@ private Q_SLOTS:
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         QCOMPARE(QFontInfo(m_window->font()).family(), face);
-        QRegion covered; // by the controls seen so far
-        for (const QWidget *control :
-             m_window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-            if (!control->isWindow()) { // the password dialog is a window of its own
-                QVERIFY2(!covered.intersects(control->geometry()),
-                         qPrintable(control->objectName()));
-                covered += control->geometry();
-            }
-        }
+        QCOMPARE(overlapping(m_window.get()), QString());
         for (const auto &[heading, figure] :
              { std::pair{ "lblNowHeading", "lblNow" }, std::pair{ "lblTodayHeading", "lblToday" } })
             QVERIFY2(
@@ -413,7 +419,7 @@ private Q_SLOTS:
         Q_EMIT pollCycle()->powerTextChanged(u"-12345,6 W"_s);
         Q_EMIT pollCycle()->todayTextChanged(u"123456,7 Wh"_s);
         for (const QLabel *figure : { now, control("lblToday") }) {
-            // Whole, and shrunk no more than it must be.
+            // Whole, and shrunk no more than it must be: a tenth larger would not fit.
             QFont font = figure->font();
             const QRect room = figure->contentsRect();
             QVERIFY(QFontMetrics(font).horizontalAdvance(figure->text()) <= room.width()
@@ -520,12 +526,11 @@ private Q_SLOTS:
                 && write(u"bin/mousepad"_s, "#!/bin/sh\necho \"$1\" > editor.txt\n")
                 && QFile::setPermissions(u"bin/mousepad"_s, QFile::ReadOwner | QFile::ExeOwner));
         QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"PATH"_s, QDir::currentPath() + u"/bin"_s);
-        environment.insert(u"LD_LIBRARY_PATH"_s, QStringLiteral(FAKE_GIO_DIR));
-        child.setProcessEnvironment(environment);
-        child.start(QCoreApplication::applicationFilePath(),
-                    { u"edit"_s, u"daily_production_log.csv"_s });
+        child.start(u"env"_s,
+                    { u"PATH="_s + QDir::currentPath() + u"/bin"_s,
+                      QStringLiteral("LD_LIBRARY_PATH=" FAKE_GIO_DIR),
+                      QCoreApplication::applicationFilePath(), u"edit"_s,
+                      u"daily_production_log.csv"_s });
         QVERIFY(child.waitForFinished());
         QCOMPARE(child.readAllStandardOutput(), "\n"); // no reason: an editor was started
         QTRY_COMPARE(bytes(u"editor.txt"_s), "daily_production_log.csv\n");
@@ -680,6 +685,7 @@ private Q_SLOTS:
             shown << text("lblStatus").replace(device.address(), u"DEVICE"_s);
             QVERIFY(dialog->windowTitle().contains(u"password"_s)
                     && dialog->windowModality() == Qt::WindowModal);
+            QCOMPARE(overlapping(dialog), QString());
             QVERIFY(dialog->focusWidget() == field && field->echoMode() == QLineEdit::Password
                     && field->text().isEmpty());
             const QString question = dialog->findChild<QLabel *>()->text();
