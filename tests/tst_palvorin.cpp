@@ -717,41 +717,47 @@ private Q_SLOTS:
             QVERIFY(!bytes(file.next()).contains(device.password));
     }
 
-    // Ticks every 50 ms while the user types 127.0.0.1:P5 and pauses at 127.0.0.1:P, a device with
-    // a password; then types on, or confirms with Return. The keys go where the keyboard focus is.
+    // Ticks every 50 ms while the user types 127.0.0.1:P and pauses; then types on, or confirms
+    // with Return. The device at P5 or the one at P has a password. The keys go where the focus is.
     void passwordAskedOnlyForConfirmedAddress_data()
     {
         QTest::addColumn<QString>("rest"); // typed after the pause, before Return
-        QTest::newRow("typing on: the keys go to the box") << u"5"_s;
-        QTest::newRow("Return: asked at once") << QString();
+        QTest::addColumn<bool>("lockedLast"); // the password is the device's at P5, not P's
+        QTest::newRow("typing on: the keys go to the box") << u"5"_s << false;
+        QTest::newRow("Return after the pause: asked at once") << QString() << false;
+        QTest::newRow("Return after typing on: asked at once") << u"5"_s << true;
     }
     void passwordAskedOnlyForConfirmedAddress()
     {
         QFETCH(QString, rest);
-        FakeDevice locked, meant;
-        locked.password = "pw";
-        locked.reply = meant.reply = FakeDevice::ok(R"({"total":515})");
+        QFETCH(bool, lockedLast);
+        FakeDevice first, last;
+        (lockedLast ? last : first).password = "pw";
+        first.reply = last.reply = FakeDevice::ok(R"({"total":515})");
         quint16 port = 1999;
         do {
-            locked.close();
-            meant.close();
+            first.close();
+            last.close();
             QVERIFY(++port < 6000);
-        } while (!locked.listen(QHostAddress::LocalHost, port)
-                 || !meant.listen(QHostAddress::LocalHost, 10 * port + 5));
+        } while (!first.listen(QHostAddress::LocalHost, port)
+                 || !last.listen(QHostAddress::LocalHost, 10 * port + 5));
         open(QString(), 50ms);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         const QString address = u"127.0.0.1:"_s + QString::number(port);
+        const QString read = u"Last update: 2024-06-01 12:00:00"_s;
         QTest::keyClicks(QApplication::focusWidget(), address);
         QTRY_COMPARE(text("lblStatus"),
-                     u"Poll failed at 12:00:00: Password needed for %1: press Return in the "
-                     "address box to enter it"_s.arg(address));
+                     lockedLast ? read
+                                : u"Poll failed at 12:00:00: Password needed for %1: press Return "
+                                  "in the address box to enter it"_s.arg(address));
         QTest::keyClicks(QApplication::focusWidget(), rest + u'\r');
-        if (rest.isEmpty()) {
+        if (rest.isEmpty() || lockedLast) {
             QTRY_VERIFY(m_window->findChild<QDialog *>()->isVisible());
+            QVERIFY(!lockedLast || last.targets.size() == 1); // asked at its first request
             QTest::keyClicks(QApplication::focusWidget(), u"pw\r"_s);
         }
-        QTRY_COMPARE(text("lblStatus"), u"Last update: 2024-06-01 12:00:00"_s);
+        QTRY_COMPARE(text("lblStatus"), read);
         QCOMPARE(text("txtIP"), address + rest);
     }
 
