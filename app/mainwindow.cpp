@@ -3,6 +3,7 @@
 
 #include "mainwindow.h"
 
+#include "historywindow.h"
 #include "passworddialog.h"
 #include "statefile.h"
 
@@ -102,6 +103,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
       lblStatus(named(new QLabel(tr("Starting..."), this), u"lblStatus"_s)),
       lblNow(named(new QLabel(u"0.0 W"_s, this), u"lblNow"_s)),
       Command1(named(new QPushButton(tr("Details"), this), u"Command1"_s)),
+      cmdHistory(named(new QPushButton(tr("History"), this), u"cmdHistory"_s)),
       Timer1(named(new QTimer(this), u"Timer1"_s)),
       m_pollCycle(new PollCycle(QString::fromLatin1(StateFile::DefaultName), std::move(setup.clock),
                                 setup.deviceTimeout, this)),
@@ -138,6 +140,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     lblNow->setGeometry(96, 24, 73, 25);
     lblNow->setFont(dialogFont(FigurePointSize));
     Command1->setGeometry(200, 48, 49, 25);
+    cmdHistory->setGeometry(200, 77, 49, 25);
 
     txtIP->setAccessibleName(tr("Device address"));
     txtIP->setAccessibleDescription(tr("IP address or host name of the metered switch"));
@@ -147,7 +150,10 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     lblToday->setAccessibleDescription(
             tr("Energy counted since the first poll of the day, in watt-hours"));
     Command1->setAccessibleDescription(tr("Opens the production logs in the text editor"));
+    cmdHistory->setAccessibleDescription(
+            tr("Opens the production history: the day's curve, past days and months, sums"));
     setTabOrder(txtIP, Command1);
+    setTabOrder(Command1, cmdHistory);
     txtIP->setFocus();
 
     connect(m_pollCycle, &PollCycle::powerTextChanged, this,
@@ -156,6 +162,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
             [this](const QString &text) { showFigure(lblToday, tr("Energy today"), text); });
     connect(m_pollCycle, &PollCycle::statusTextChanged, this, &MainWindow::showStatus);
     connect(Command1, &QPushButton::clicked, this, &MainWindow::showDetails);
+    connect(cmdHistory, &QPushButton::clicked, this, &MainWindow::showHistory);
 
     connect(m_pollCycle, &PollCycle::passwordNeeded, this, [this](const QString &address) {
         if (m_askForPassword)
@@ -180,7 +187,11 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     Timer1->start();
 
     const QString polling = QString::number(Timer1->interval() / 1000);
-    if (const QString unreadable = m_pollCycle->LoadState(); unreadable.isEmpty())
+    // The sentences about unreadable files, the state file's first.
+    const QString unreadable = QStringList{ m_pollCycle->LoadState(), m_pollCycle->LoadHistory() }
+                                       .join(u' ')
+                                       .trimmed();
+    if (unreadable.isEmpty())
         showStatus(tr("Loaded. Polling every %1s.").arg(polling));
     else
         showStatus(tr("%1 Polling every %2s.").arg(unreadable, polling));
@@ -218,4 +229,13 @@ void MainWindow::showDetails()
     }
     if (!notOpened.isEmpty())
         showStatus(tr("Could not open %1: %2.").arg(notOpened.join(u" or "_s), reason));
+}
+
+void MainWindow::showHistory()
+{
+    if (!m_historyWindow)
+        m_historyWindow = new HistoryWindow(m_pollCycle, this);
+    m_historyWindow->show();
+    m_historyWindow->raise();
+    m_historyWindow->activateWindow();
 }
