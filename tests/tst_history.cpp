@@ -1,0 +1,565 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
+#include "barchart.h"
+#include "curvechart.h"
+#include "fakedevice.h"
+#include "historyview.h"
+#include "historywindow.h"
+#include "mainwindow.h"
+#include "settings.h"
+#include "statefile.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeZone>
+#include <QToolTip>
+
+using namespace Qt::StringLiterals;
+using namespace HistoryView;
+using Days = QMap<QDate, double>;
+using Segments = QList<QList<double>>; // the hours of each line of a curve
+
+// Each test in a fresh working directory, a locale with a decimal comma and settings of its own.
+class TestHistory : public QObject
+{
+    Q_OBJECT
+
+    std::optional<QTemporaryDir> m_dir;
+    std::unique_ptr<MainWindow> m_window;
+    QDateTime m_now; // the window's clock
+    FakeDevice m_device;
+
+    // The device's counter at `total` and the clock at `at` for the next poll.
+    void next(const QString &at, double total)
+    {
+        m_now = QDateTime::fromString(at, Qt::ISODate);
+        m_device.reply = FakeDevice::ok(
+                "{\"apower\":480,\"total\":" + QByteArray::number(total, 'f', 4) + '}');
+    }
+    // A window on the fake device, which polls at once.
+    void open(const QString &at, double total)
+    {
+        next(at, total);
+        m_window.reset(new MainWindow({ m_device.address(), [this] { return m_now; } }));
+    }
+    void poll(const QString &at, double total)
+    {
+        next(at, total);
+        pollCycle()->PollDevice(m_device.address());
+    }
+    PollCycle *pollCycle() { return m_window->findChild<PollCycle *>(); }
+    bool polled()
+    {
+        return QTest::qWaitFor([this] { return !pollCycle()->isPolling(); });
+    }
+    QString status() { return m_window->findChild<QLabel *>(u"lblStatus"_s)->toolTip(); }
+    template<typename T = QLabel>
+    T *historyControl(const QString &name)
+    {
+        return m_window->findChild<HistoryWindow *>()->findChild<T *>(name);
+    }
+    static QString name(QWidget *widget)
+    {
+        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    }
+    static QByteArray bytes(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : "<none>";
+    }
+    static bool write(const QString &path, const QByteArray &data)
+    {
+        QFile f(path);
+        return QDir().mkpath(QFileInfo(path).path()) && f.open(QIODevice::WriteOnly)
+                && f.write(data) == data.size();
+    }
+    // Readings of `watts` a minute apart over [from, to) on `day`, as the program keeps them: the
+    // local time with its offset, the counter with three decimals.
+    static QByteArray readings(QDate day, QTime from, QTime to, double watts)
+    {
+        QByteArray lines;
+        for (QDateTime at(day, from); at.time() < to; at = at.addSecs(60)) {
+            const int offset = at.offsetFromUtc();
+            lines += at.toString(u"yyyy-MM-dd'T'HH:mm:ss"_s).toLatin1()
+                    + QString::asprintf("%+03d:%02d,", offset / 3600, std::abs(offset) / 60 % 60)
+                              .toLatin1()
+                    + QByteArray::number(watts) + ".0,1000.000\n";
+        }
+        return lines;
+    }
+    // The runs of columns of `image` that hold a coloured pixel (the curve's, the bars'): where
+    // each begins and ends, and as high as its middle column holds coloured pixels.
+    static QList<QRect> colouredRuns(const QImage &image)
+    {
+        const auto coloured = [&image](int x, int y) {
+            return x < image.width() && image.pixelColor(x, y).hsvSaturation() > 40;
+        };
+        QList<QRect> runs;
+        for (int x = 0, start = -1; x <= image.width(); ++x) {
+            bool any = false;
+            for (int y = 0; y < image.height(); ++y)
+                any = any || coloured(x, y);
+            if (any && start < 0)
+                start = x;
+            if (any || start < 0)
+                continue;
+            int height = 0;
+            for (int y = 0; y < image.height(); ++y)
+                height += coloured((start + x) / 2, y);
+            runs.append(QRect(start, 0, x - start, height));
+            start = -1;
+        }
+        return runs;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::German));
+        QVERIFY(QDir::setCurrent(m_dir.emplace().path()));
+        QSettings().clear();
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        QDir::setCurrent(QDir::tempPath()); // frees the folder for its removal
+    }
+
+    // Polls at "yyyy-MM-ddTHH:mm counter"; "restart" closes the program and starts it again (a
+    // start polls at once).
+    void recordsEachDayOnce_data()
+    {
+        QTest::addColumn<QByteArray>("state"); // none when empty
+        QTest::addColumn<QByteArray>("days");
+        QTest::addColumn<QStringList>("polls");
+        QTest::addColumn<QByteArray>("recorded"); // the days file after them
+        const QByteArray header = "date,energy_wh\n";
+        QTest::newRow("at midnight in a run")
+                << QByteArray() << QByteArray()
+                << QStringList{ u"2024-06-01T23:58 1000"_s, u"2024-06-01T23:59 1234.5674"_s,
+                                u"2024-06-02T00:00 1300"_s, u"2024-06-02T00:01 1301"_s }
+                << header + "2024-06-01,234.567\n";
+        QTest::newRow("on a later start, from a state file with a decimal comma")
+                << QByteArray("2024-06-01\r\n1000\r\n1\r\n1234,5678\r\n")
+                << header + "2024-05-30,12.5\n"
+                << QStringList{ u"2024-06-03T08:00 1500"_s, u"restart"_s,
+                                u"2024-06-03T09:00 1510"_s }
+                << header + "2024-05-30,12.5\n2024-06-01,1234.568\n";
+        QTest::newRow("a restart on the same day records nothing")
+                << QByteArray("2024-06-01\r\n1000\r\n1\r\n10\r\n") << QByteArray()
+                << QStringList{ u"2024-06-01T12:00 1005"_s, u"restart"_s,
+                                u"2024-06-01T12:01 1006"_s }
+                << QByteArray("<none>");
+        QTest::newRow("a date already recorded is replaced")
+                << QByteArray("2024-06-01\r\n1000\r\n1\r\n0\r\n")
+                << header + "2024-06-01,5\n2024-06-02,7\n"
+                << QStringList{ u"2024-06-01T23:00 1010.0004"_s, u"2024-06-02T01:00 1020"_s }
+                << header + "2024-06-01,10\n2024-06-02,7\n";
+    }
+    void recordsEachDayOnce()
+    {
+        QFETCH(QByteArray, state);
+        QFETCH(QByteArray, days);
+        QVERIFY(state.isEmpty() || write(QLatin1StringView(StateFile::DefaultName), state));
+        QVERIFY(days.isEmpty() || write(QLatin1StringView(DaysFile::DefaultName), days));
+        QFETCH(QStringList, polls);
+        for (const QString &at : polls) {
+            const QStringList time = at.split(u' ');
+            if (at == u"restart")
+                m_window.reset();
+            else if (!m_window)
+                open(time[0], time[1].toDouble());
+            else
+                poll(time[0], time[1].toDouble());
+            QVERIFY(!m_window || polled());
+        }
+        QVERIFY2(status().startsWith(u"Last update"_s) && !status().contains(u'('),
+                 qPrintable(status()));
+        QTEST(bytes(QLatin1StringView(DaysFile::DefaultName)), "recorded");
+    }
+
+    // A poll on 2024-06-02 finishes 2024-06-01 (10 Wh); one after it, with the obstacle removed,
+    // writes what the first could not.
+    void failedWritesLoseNothing_data()
+    {
+        QTest::addColumn<QByteArray>("days"); // the days file at the start
+        QTest::addColumn<QString>("obstacle"); // a folder in the way, removed after the first poll
+        QTest::addColumn<QString>("started"); // the start-up line
+        QTest::addColumn<QString>("polled"); // what the first poll adds to the status line
+        QTest::addColumn<QByteArray>("aside"); // palvorin_days.csv.unreadable in the end
+        QTest::newRow("unreadable days file kept aside")
+                << QByteArray("date;energy_wh\n2024-05-31;1,5\n") << QString()
+                << u"Unreadable days file kept as palvorin_days.csv.unreadable. Polling every 60s."_s
+                << QString() << QByteArray("date;energy_wh\n2024-05-31;1,5\n");
+        QTest::newRow("unreadable, never kept aside over an older one")
+                << QByteArray("date,energy_wh\n2024-05-31\n") << u"palvorin_days.csv.unreadable"_s
+                << u"Unreadable days file could not be kept aside: Destination file exists. "
+                   u"Polling "
+                   "every 60s."_s
+                << u" (days file not saved: unreadable days file not kept aside: Destination file "
+                   "exists)"_s
+                << QByteArray("date,energy_wh\n2024-05-31\n");
+        QTest::newRow("days file not written, written at the next poll")
+                << QByteArray() << u"palvorin_days.csv.palvorin-partial"_s
+                << u"Loaded. Polling every 60s."_s << u" (days file not saved: REASON)"_s
+                << QByteArray("<none>");
+        QTest::newRow("reading not kept, the day recorded")
+                << QByteArray() << u"palvorin_readings/2024-06.csv"_s
+                << u"Loaded. Polling every 60s."_s << u" (reading not kept: REASON)"_s
+                << QByteArray("<none>");
+    }
+    void failedWritesLoseNothing()
+    {
+        QFETCH(QByteArray, days);
+        QFETCH(QString, obstacle);
+        QVERIFY(days.isEmpty() || write(QLatin1StringView(DaysFile::DefaultName), days));
+        QVERIFY(obstacle.isEmpty() || QDir().mkpath(obstacle));
+        QVERIFY(write(QLatin1StringView(StateFile::DefaultName),
+                      "2024-06-01\r\n1000\r\n1\r\n10\r\n"));
+        open(u"2024-06-02T10:00"_s, 1010);
+        QTEST(m_window->findChild<QLabel *>(u"lblStatus"_s)->toolTip(), "started");
+        QVERIFY(polled());
+        // The system words its reasons; the program's own are checked.
+        const QRegularExpression reason(u"(?<=saved: |kept: )(?!unreadable)[^)]+(?=\\)$)"_s);
+        QTEST(status().remove(u"Last update: 2024-06-02 10:00:00"_s).replace(reason, u"REASON"_s),
+              "polled");
+        QCOMPARE(m_window->findChild<QLabel *>(u"lblToday"_s)->text(), u"0,0 Wh"_s);
+        QVERIFY(obstacle.isEmpty() || QDir(obstacle).removeRecursively());
+        poll(u"2024-06-02T10:01"_s, 1011);
+        QVERIFY(polled());
+        QCOMPARE(bytes(QLatin1StringView(DaysFile::DefaultName)),
+                 "date,energy_wh\n2024-06-01,10\n");
+        QCOMPARE(ReadingsFile::LoadDay(QLatin1StringView(ReadingsFile::FolderName), m_now.date())
+                         .size(),
+                 obstacle.startsWith(u"palvorin_readings"_s) ? 1 : 2);
+        QTEST(bytes(u"palvorin_days.csv.unreadable"_s), "aside");
+    }
+
+    void readsWholeReadings_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QList<Reading>>("expected"); // those of 2024-06-01
+        const QDateTime midnight(QDate(2024, 6, 1), QTime(0, 0), QTimeZone(7200));
+        const QByteArray header = "time,power_w,total_wh\n";
+        const QByteArray whole = "2024-06-01T00:01:00+02:00,-3.5,7.000\n";
+        const QList<Reading> wholeOnly{ { midnight.addSecs(60), -3.5, 7 } };
+        QTest::newRow("other days and the header skipped, CR LF taken")
+                << header
+                        + "2024-05-31T23:59:00+02:00,1.0,5.000\n2024-06-01T00:00:00+02:00,2.5,6."
+                          "000\r\n"
+                        + whole
+                << QList<Reading>{ { midnight, 2.5, 6 }, { midnight.addSecs(60), -3.5, 7 } };
+        QTest::newRow("cut short in the counter")
+                << "2024-06-01T00:02:00+02:00,2.5,1000.5\n" + whole << wholeOnly;
+        QTest::newRow("cut short before the counter")
+                << "2024-06-01T00:02:00+02:00,2.5\n" + whole << wholeOnly;
+        QTest::newRow("last line not ended")
+                << whole + "2024-06-01T00:02:00+02:00,2.5,9.000" << wholeOnly;
+        QTest::newRow("no time") << "2024-06-01T12:61:00+02:00,2.5,9.000\n" + whole << wholeOnly;
+        QTest::newRow("no number") << "2024-06-01T00:02:00+02:00,x,9.000\n" + whole << wholeOnly;
+    }
+    void readsWholeReadings()
+    {
+        QFETCH(QByteArray, content);
+        QTEST(ReadingsFile::ReadDay(content, QDate(2024, 6, 1)), "expected");
+    }
+
+    void appendNeverGluesOntoACutLine()
+    {
+        const QDateTime at(QDate(2024, 6, 1), QTime(12, 2), QTimeZone(-12600));
+        const QString folder = u"palvorin_readings"_s;
+        QVERIFY(ReadingsFile::AppendReading(folder, { at.addSecs(-60), 230.44, 999.5 }));
+        QCOMPARE(bytes(u"palvorin_readings/2024-06.csv"_s),
+                 "time,power_w,total_wh\n2024-06-01T12:01:00-03:30,230.4,999.500\n");
+        QVERIFY(QFile::resize(u"palvorin_readings/2024-06.csv"_s, 57)); // a crash cut it short
+        QVERIFY(ReadingsFile::AppendReading(folder, { at, 0, 1e6 }));
+        QCOMPARE(bytes(u"palvorin_readings/2024-06.csv"_s),
+                 "time,power_w,total_wh\n2024-06-01T12:01:00-03:30,230.4,999\n"
+                 "2024-06-01T12:02:00-03:30,0.0,1000000.000\n");
+        QCOMPARE(ReadingsFile::LoadDay(folder, at.date()), QList<Reading>({ { at, 0, 1e6 } }));
+    }
+
+    void readsDays_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QList<DayRecord>>("days");
+        const QDate first(2024, 6, 1);
+        QTest::newRow("as a spreadsheet saves it: byte order mark, CR LF, out of order, twice")
+                << QByteArray(
+                           "\xEF\xBB\xBF"
+                           "date,energy_wh\r\n2024-06-02,7\r\n\r\n2024-06-01,1e3\r\n2024-06-02,8")
+                << true << QList<DayRecord>{ { first, 1000 }, { first.addDays(1), 8 } };
+        QTest::newRow("empty") << QByteArray() << true << QList<DayRecord>();
+        QTest::newRow("no header") << QByteArray("2024-06-01,5\n") << false << QList<DayRecord>();
+        QTest::newRow("a date with more")
+                << QByteArray("date,energy_wh\n2024-06-01x,5\n") << false << QList<DayRecord>();
+        QTest::newRow("decimal comma")
+                << QByteArray("date,energy_wh\n2024-06-01,5,5\n") << false << QList<DayRecord>();
+        QTest::newRow("infinite") << QByteArray("date,energy_wh\n2024-06-01,inf\n") << false
+                                  << QList<DayRecord>();
+    }
+    void readsDays()
+    {
+        QFETCH(QByteArray, content);
+        bool ok = false;
+        QTEST(DaysFile::ReadDays(content, &ok), "days");
+        QTEST(ok, "ok");
+    }
+
+    void curve_data()
+    {
+        QTest::addColumn<QList<int>>("seconds"); // of the readings: their times after 10:00
+        QTest::addColumn<Segments>("lines");
+        QTest::addColumn<Peak>("peak"); // a reading's power: 1000 W less a tenth of its seconds
+        const auto hour = [](int seconds) { return (10 * 3600 + seconds) / 3600.0; };
+        QTest::newRow("a minute and a half apart: joined")
+                << QList<int>{ 0, 90, 150 } << Segments{ { hour(0), hour(90), hour(150) } }
+                << Peak{ QTime(10, 0), 1000 };
+        QTest::newRow("a failed poll: a gap")
+                << QList<int>{ 0, 91, 151 } << Segments{ { hour(0) }, { hour(91), hour(151) } }
+                << Peak{ QTime(10, 0), 1000 };
+        QTest::newRow("the clock set back: a new line")
+                << QList<int>{ 300, 240, 250 }
+                << Segments{ { hour(300) }, { hour(240), hour(250) } } << Peak{ QTime(10, 4), 976 };
+    }
+    void curve()
+    {
+        QFETCH(QList<int>, seconds);
+        QList<Reading> day;
+        for (const int second : seconds)
+            day.append({ QDateTime(QDate(2024, 6, 1), QTime(10, 0)).addSecs(second),
+                         1000 - second / 10.0, 0 });
+        Segments lines;
+        for (const QList<QPointF> &segment : CurveSegments(day)) {
+            lines.append(QList<double>());
+            for (const QPointF &point : segment)
+                lines.last().append(point.x());
+        }
+        QTEST(lines, "lines");
+        QTEST(*DayPeak(day), "peak");
+        QVERIFY(!DayPeak({}));
+    }
+
+    void sums_data()
+    {
+        QTest::addColumn<QList<DayRecord>>("recorded");
+        QTest::addColumn<DayRecord>("live"); // the tally's day
+        QTest::addColumn<Sums>("sums"); // on 2024-06-02
+        QTest::addColumn<QList<double>>("months"); // the last three
+        const QDate today(2024, 6, 2);
+        const QList<DayRecord> year{ { QDate(2023, 12, 31), 9 },
+                                     { QDate(2024, 4, 30), 5 },
+                                     { QDate(2024, 5, 31), 3 },
+                                     { QDate(2024, 6, 1), 2 },
+                                     { QDate(2024, 6, 3), 1 } }; // the clock was set back
+        QTest::newRow("the day under way over its record")
+                << year + QList<DayRecord>{ { today, 8 } } << DayRecord{ today, 9 }
+                << Sums{ 9, 2, 11, 19, 29, DayRecord{ QDate(2023, 12, 31), 9 } }
+                << QList<double>{ 5, 3, 11 };
+        QTest::newRow("before the first poll of the day")
+                << year << DayRecord{ today.addDays(-1), 4 }
+                << Sums{ std::nullopt, 4, 4, 12, 22, DayRecord{ QDate(2023, 12, 31), 9 } }
+                << QList<double>{ 5, 3, 4 };
+        QTest::newRow("nothing recorded")
+                << QList<DayRecord>() << DayRecord() << Sums() << QList<double>{ 0, 0, 0 };
+    }
+    void sums()
+    {
+        QFETCH(QList<DayRecord>, recorded);
+        QFETCH(DayRecord, live);
+        const Days days = AllDays(recorded, live);
+        const QDate today(2024, 6, 2);
+        QTEST(HistorySums(days, today), "sums");
+        QList<double> months;
+        for (const Bar &bar : MonthBars(days, today, 3))
+            months.append(bar.energyWh);
+        QTEST(months, "months");
+        const QList<Bar> bars = DayBars(days, today, 31);
+        QCOMPARE(bars.size(), 31);
+        QCOMPARE(bars.first().date, QDate(2024, 5, 3));
+        QCOMPARE(bars.last(), (Bar{ today, days.value(today), days.contains(today) }));
+    }
+
+    void texts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        const QLocale german(QLocale::German);
+        const QLocale british(QLocale::English, QLocale::UnitedKingdom);
+        const auto row = [](const char *name, const QString &text, const QString &expected) {
+            QTest::newRow(name) << text << expected;
+        };
+        row("the money line without a price", SumText(1234.567, std::nullopt, german),
+            u"1,2 kWh"_s);
+        row("the money line with a price", SumText(1234.567, 0.3, german),
+            u"1,2 kWh (0,37\u00a0€)"_s);
+        row("no energy", SumText(std::nullopt, 0.3, german), u"none"_s);
+        row("grouped", EnergyText(1234567.8, german), u"1.234,6 kWh"_s);
+        row("999.5 Wh rounds up", EnergyText(999.5, british), u"1.0 kWh"_s);
+        row("a watt below zero", PowerText(-0.4, british), u"0 W"_s);
+        row("the curve's summary, no seconds",
+            CurveSummary(DayName(QDate(2024, 6, 1), QDate(2024, 6, 1), british), 1234.5,
+                         Peak{ QTime(12, 40, 59), 620.4 }, QLocale::c()),
+            u"Today: 1.2 kWh, peak 620 W at 12:40"_s);
+        row("an earlier day without readings",
+            CurveSummary(DayName(QDate(2024, 5, 30), QDate(2024, 6, 1), british), std::nullopt,
+                         std::nullopt, british),
+            u"Thursday, 30 May 2024: not recorded, no readings"_s);
+        row("a bar of a month", BarText({ QDate(2024, 6, 1), 35200, true }, true, british),
+            u"June 2024: 35.2 kWh"_s);
+        row("a bar of a day not recorded", BarText({ QDate(2024, 6, 1), 0, false }, false, german),
+            u"Samstag, 1. Juni 2024: not recorded"_s);
+        const QList<Bar> bars = DayBars({}, QDate(2024, 6, 2), 15);
+        row("day labels, a week apart back from today", BarLabels(bars, false, british).join(u'|'),
+            u"19|||||||26|||||||2"_s);
+        row("month labels", BarLabels(bars.mid(0, 1), true, german).join(u'|'), u"Mai"_s);
+    }
+    void texts()
+    {
+        QFETCH(QString, text);
+        QTEST(text, "expected");
+    }
+
+    void chartScale()
+    {
+        using namespace ChartScale;
+        QCOMPARE(NiceAxis(620, 4), (Axis{ 200, 4 }));
+        QCOMPARE(NiceAxis(800, 4), (Axis{ 200, 4 }));
+        QCOMPARE(NiceAxis(4200, 4), (Axis{ 2000, 3 }));
+        QCOMPARE(NiceAxis(90, 4), (Axis{ 50, 2 }));
+        QCOMPARE(NiceAxis(0, 4), (Axis{ 0.5, 2 }));
+        const QRectF plot = PlotArea({ 0, 0, 540, 160 }, 30, 10);
+        QCOMPARE(plot, QRectF(35, 15, 500, 130));
+        QCOMPARE(PlotPoint(plot, 6, 24, 100, 400), QPointF(160, 112.5));
+        QCOMPARE(PlotPoint(plot, 24, 24, 500, 400), QPointF(535, 15));
+        QCOMPARE(PlotPoint(plot, 0, 24, -5, 400), QPointF(35, 145));
+        QCOMPARE(BarRect(plot, 1, 4, 200, 400), QRectF(175.625, 80, 93.75, 65));
+        QCOMPARE(BarAt(plot, 4, 34), -1);
+        QCOMPARE(BarAt(plot, 4, 35), 0);
+        QCOMPARE(BarAt(plot, 4, 534.9), 3);
+        QCOMPARE(BarAt(plot, 4, 535), -1);
+        QCOMPARE(HourStep(plot, 40), 3);
+        QCOMPARE(HourStep(plot, 42), 6);
+        QCOMPARE(HourStep(plot, 84), 12);
+    }
+
+    // The window through the real poll cycle: today (2024-06-01) read from 06:00 to 10:00 and from
+    // 14:00 on at 500 W; yesterday 1 kWh with one reading of 700 W at noon, the day before 2 kWh.
+    void historyWindow()
+    {
+        QVERIFY(write(u"palvorin_days.csv"_s,
+                      "date,energy_wh\n2024-05-30,2000\n2024-05-31,1000\n"));
+        QVERIFY(write(u"shelly_daily_state.txt"_s, "2024-06-01\r\n1000\r\n1\r\n2500\r\n"));
+        const QDate today(2024, 6, 1);
+        QVERIFY(write(u"palvorin_readings/2024-05.csv"_s,
+                      readings(today.addDays(-1), QTime(12, 0), QTime(12, 1), 700)));
+        QVERIFY(write(u"palvorin_readings/2024-06.csv"_s,
+                      readings(today, QTime(6, 0), QTime(10, 0), 500)
+                              + readings(today, QTime(14, 0), QTime(18, 0), 500)));
+        open(u"2024-06-01T18:00:30"_s, 1010);
+        QVERIFY(polled());
+        auto *history = m_window->findChild<QPushButton *>(u"cmdHistory"_s);
+        QVERIFY(m_window->rect().contains(history->geometry()));
+        QTest::mouseClick(history, Qt::LeftButton);
+        auto *window = m_window->findChild<HistoryWindow *>();
+        QVERIFY(window && window->isVisible() && !window->isModal());
+        QTest::mouseClick(history, Qt::LeftButton);
+        QCOMPARE(m_window->findChildren<HistoryWindow *>().size(), 1);
+
+        auto *curve = historyControl<CurveChart>(u"curve"_s);
+        QCOMPARE(historyControl(u"lblDay"_s)->text(), u"Samstag, 1. Juni 2024"_s);
+        QCOMPARE(name(curve), u"Today: 2,5 kWh, peak 500 W at 06:00"_s);
+        QCOMPARE(historyControl(u"lblCurve"_s)->text(), name(curve));
+        const QList<QRect> lines = colouredRuns(curve->grab().toImage());
+        QCOMPARE(lines.size(), 2); // the gap from 10:00 to 14:00 left empty
+        QVERIFY2(lines[1].left() - lines[0].right() > curve->width() / 8, "the gap too narrow");
+
+        auto *days = historyControl<BarChart>(u"dayBars"_s);
+        const QList<QRect> bars = colouredRuns(days->grab().toImage());
+        QCOMPARE(bars.size(), 3); // today's growing bar of 2.5 kWh, paler, is coloured too
+        QVERIFY2(std::abs(bars[0].height() - 2 * bars[1].height()) <= 2, "2 kWh not twice 1 kWh");
+        QVERIFY(bars[2].height() > bars[0].height());
+        QCOMPARE(name(days), u"Last 31 days: Samstag, 1. Juni 2024: 2,5 kWh"_s);
+        days->setFocus();
+        QTest::keyClick(days, Qt::Key_Left);
+        QCOMPARE(historyControl(u"lblBar"_s)->text(), u"Freitag, 31. Mai 2024: 1,0 kWh"_s);
+        QCOMPARE(name(days), u"Last 31 days: "_s + historyControl(u"lblBar"_s)->text());
+        QTest::keyClick(days, Qt::Key_Home);
+        QCOMPARE(historyControl(u"lblBar"_s)->text(), u"Donnerstag, 2. Mai 2024: not recorded"_s);
+
+        QHelpEvent hover(QEvent::ToolTip, { days->width() - 10, days->height() / 2 }, {});
+        QApplication::sendEvent(days, &hover);
+        QCOMPARE(QToolTip::text(), u"Samstag, 1. Juni 2024: 2,5 kWh"_s);
+
+        const auto sums = [window] {
+            QStringList names;
+            for (const QLabel *label : window->findChildren<QLabel *>())
+                names << label->accessibleName();
+            names.removeAll(QString());
+            return names;
+        };
+        QCOMPARE(sums(),
+                 (QStringList{ u"Today: 2,5 kWh"_s, u"Yesterday: 1,0 kWh"_s,
+                               u"This month: 2,5 kWh"_s, u"This year: 5,5 kWh"_s,
+                               u"All recorded: 5,5 kWh"_s,
+                               u"Best day: 2,5 kWh on Samstag, 1. Juni 2024"_s }));
+        auto *price = historyControl<QDoubleSpinBox>(u"txtPrice"_s);
+        QCOMPARE(price->text(), u"none"_s);
+        price->setValue(0.3);
+        QCOMPARE(sums().first(), u"Today: 2,5 kWh (0,75\u00a0€)"_s);
+        QCOMPARE(Settings().pricePerKwh(), 0.3);
+        price->setValue(0);
+        QCOMPARE(sums().first(), u"Today: 2,5 kWh"_s);
+        QVERIFY(!QSettings().contains(u"PricePerKwh"_s));
+
+        // Earlier days back to the first recorded, from their own month's file.
+        curve->setFocus();
+        QTest::keyClick(curve, Qt::Key_Left);
+        QCOMPARE(name(curve), u"Yesterday: 1,0 kWh, peak 700 W at 12:00"_s);
+        QTest::keyClick(curve, Qt::Key_Left);
+        QTest::keyClick(curve, Qt::Key_Left);
+        QCOMPARE(historyControl(u"lblDay"_s)->text(), u"Donnerstag, 30. Mai 2024"_s);
+        QVERIFY(!historyControl<QPushButton>(u"cmdPrevious"_s)->isEnabled());
+        QTest::mouseClick(historyControl<QPushButton>(u"cmdNext"_s), Qt::LeftButton);
+        QTest::keyClick(curve, Qt::Key_Right);
+        QTest::keyClick(curve, Qt::Key_Right);
+        QCOMPARE(historyControl(u"lblDay"_s)->text(), u"Samstag, 1. Juni 2024"_s);
+        QVERIFY(!historyControl<QPushButton>(u"cmdNext"_s)->isEnabled());
+
+        // Each poll brings its reading, not a file read anew; at midnight the window goes on with
+        // the new day.
+        QVERIFY(QFile::remove(u"palvorin_readings/2024-06.csv"_s));
+        poll(u"2024-06-01T18:01:30"_s, 1500);
+        QVERIFY(polled());
+        QCOMPARE(name(curve), u"Today: 3,0 kWh, peak 500 W at 06:00"_s);
+        poll(u"2024-06-02T00:00:30"_s, 1600);
+        QVERIFY(polled());
+        QCOMPARE(name(curve), u"Today: 0 Wh, peak 480 W at 00:00"_s);
+        QCOMPARE(sums()[1], u"Yesterday: 3,0 kWh"_s);
+        QCOMPARE(bytes(u"palvorin_days.csv"_s),
+                 "date,energy_wh\n2024-05-30,2000\n2024-05-31,1000\n2024-06-01,3000\n");
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    // Settings of the tests' own, never the user's.
+    QTemporaryDir settings;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    QApplication::setOrganizationName(u"Palvorin"_s);
+    QApplication::setApplicationName(u"Palvorin"_s);
+    TestHistory test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_history.moc"
