@@ -11,6 +11,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <limits>
 
 BarChart::BarChart(const QString &title, QWidget *parent) : Chart(parent), m_title(title) { }
 
@@ -20,8 +21,8 @@ void BarChart::setBars(const QList<double> &values, const QStringList &labels,
     m_values = values;
     m_labels = labels;
     m_texts = texts;
-    select(m_selected < 0 ? int(values.size()) - 1 : std::min(m_selected, int(values.size()) - 1));
-    update();
+    select(std::min(m_selected < 0 ? std::numeric_limits<int>::max() : m_selected,
+                    int(values.size()) - 1));
 }
 
 void BarChart::select(int index)
@@ -30,6 +31,31 @@ void BarChart::select(int index)
     setAccessibleName(tr("%1: %2").arg(m_title, selectedText()));
     update();
     Q_EMIT selectionChanged(selectedText());
+}
+
+double BarChart::highest() const
+{
+    return *std::max_element(m_values.cbegin(), m_values.cend());
+}
+
+QString BarChart::valueText(double wattHours, const QLocale &locale) const
+{
+    return HistoryView::EnergyText(wattHours, locale);
+}
+
+void BarChart::paintPlot(QPainter &painter, const QRectF &plot, double top)
+{
+    m_plot = plot;
+    const int count = int(m_values.size());
+    QColor growing = palette().color(QPalette::Highlight);
+    growing.setAlphaF(0.5);
+    for (int index = 0; index < count; ++index) {
+        const QRectF bar = ChartScale::BarRect(plot, index, count, m_values[index], top);
+        painter.fillRect(bar, index < count - 1 ? palette().color(QPalette::Highlight) : growing);
+        paintBelow(painter, plot, bar.center().x(), m_labels.value(index));
+    }
+    painter.setPen(QPen(palette().color(QPalette::Text), 1.0, Qt::DotLine));
+    painter.drawRect(ChartScale::BarRect(plot, m_selected, count, top, top));
 }
 
 bool BarChart::event(QEvent *event)
@@ -43,31 +69,6 @@ bool BarChart::event(QEvent *event)
     else
         QToolTip::showText(help->globalPos(), m_texts[index], this);
     return true;
-}
-
-void BarChart::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QLocale locale;
-    const ChartScale::Axis axis = ChartScale::NiceAxis(
-            m_values.isEmpty() ? 0 : *std::max_element(m_values.cbegin(), m_values.cend()),
-            GridSteps);
-    m_plot = paintGrid(painter, axis, [&locale](double wattHours) {
-        return HistoryView::EnergyText(wattHours, locale);
-    });
-    const int count = int(m_values.size());
-    QColor growing = palette().color(QPalette::Highlight);
-    growing.setAlphaF(0.5);
-    for (int index = 0; index < count; ++index) {
-        const QRectF bar = ChartScale::BarRect(m_plot, index, count, m_values[index], axis.top());
-        painter.fillRect(bar, index + 1 < count ? palette().color(QPalette::Highlight) : growing);
-        paintAxisLabel(painter, m_plot, bar.center().x(), m_labels.value(index));
-    }
-    if (m_selected >= 0) {
-        painter.setPen(QPen(palette().color(QPalette::Text), 1, Qt::DotLine));
-        painter.drawRect(ChartScale::BarRect(m_plot, m_selected, count, axis.top(), axis.top()));
-    }
 }
 
 void BarChart::keyPressEvent(QKeyEvent *event)

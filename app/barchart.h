@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-// Energies side by side as bars, the last one still growing (lighter). One bar is selected:
+// Energies side by side as bars, the last one still growing (paler). One bar is selected:
 // Left, Right, Home and End or a click move the selection, and the chart's accessible name
 // carries its text; hovering a bar shows its text as a tooltip.
 class BarChart : public Chart
@@ -20,8 +20,8 @@ public:
     // `title` starts the accessible name: "Last 31 days".
     explicit BarChart(const QString &title, QWidget *parent = nullptr);
 
-    // The bars' energies in Wh (0 for none), the labels under them and the text that tells each.
-    // The selection stays where it was, on the last bar at first.
+    // The bars' energies in Wh (0 for none), the labels under them and the text that tells each;
+    // at least one bar. The selection stays where it was, on the last bar at first.
     void setBars(const QList<double> &values, const QStringList &labels, const QStringList &texts);
     [[nodiscard]] QString selectedText() const { return m_texts.value(m_selected); }
 
@@ -29,8 +29,10 @@ Q_SIGNALS:
     void selectionChanged(const QString &text);
 
 protected:
+    [[nodiscard]] double highest() const override;
+    [[nodiscard]] QString valueText(double wattHours, const QLocale &locale) const override;
+    void paintPlot(QPainter &painter, const QRectF &plot, double top) override;
     bool event(QEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 

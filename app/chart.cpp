@@ -5,6 +5,13 @@
 
 #include <QPainter>
 
+namespace {
+
+// Lines of the value axis above 0, at most.
+constexpr int GridSteps = 4;
+
+} // namespace
+
 Chart::Chart(QWidget *parent) : QWidget(parent)
 {
     setBackgroundRole(QPalette::Base);
@@ -13,32 +20,30 @@ Chart::Chart(QWidget *parent) : QWidget(parent)
     setMinimumSize(480, 150);
 }
 
-QRectF Chart::paintGrid(QPainter &painter, const ChartScale::Axis &axis,
-                        const std::function<QString(double)> &label) const
+void Chart::paintEvent(QPaintEvent *)
 {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QLocale locale;
+    const ChartScale::Axis axis = ChartScale::NiceAxis(highest(), GridSteps);
     QStringList labels;
-    int widest = 0;
-    for (int step = 0; step <= axis.steps; ++step) {
-        labels.append(label(step * axis.step));
-        widest = std::max(widest, fontMetrics().horizontalAdvance(labels.last()));
-    }
+    for (const double value : ChartScale::Ticks(axis))
+        labels.append(valueText(value, locale));
     const double line = fontMetrics().height();
-    const QRectF plot = ChartScale::PlotArea(rect(), widest, line);
-    for (int step = 0; step <= axis.steps; ++step) {
-        const double y = ChartScale::PlotPoint(plot, 0, 1, step * axis.step, axis.top()).y();
+    const QRectF plot = ChartScale::PlotArea(
+            rect(), fontMetrics().boundingRect(QRect(), 0, labels.join(u'\n')).width(), line);
+    for (const double value : ChartScale::Ticks(axis)) {
+        const double y = ChartScale::ValueY(plot, value, axis.top());
         painter.setPen(palette().color(QPalette::Mid));
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         painter.setPen(palette().color(QPalette::Text));
-        painter.drawText(QRectF(0, y - line / 2, widest, line), Qt::AlignRight | Qt::AlignVCenter,
-                         labels[step]);
+        painter.drawText(ChartScale::LeftOf(plot, y, line), Qt::AlignRight | Qt::AlignVCenter,
+                         valueText(value, locale));
     }
-    return plot;
+    paintPlot(painter, plot, axis.top());
 }
 
-void Chart::paintAxisLabel(QPainter &painter, const QRectF &plot, double x,
-                           const QString &text) const
+void Chart::paintBelow(QPainter &painter, const QRectF &plot, double x, const QString &text) const
 {
-    painter.drawText(
-            QRectF(x - plot.width() / 2, plot.bottom(), plot.width(), height() - plot.bottom()),
-            Qt::AlignCenter, text);
+    painter.drawText(ChartScale::Below(plot, x, height()), Qt::AlignCenter, text);
 }

@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPainterPath>
 
 void CurveChart::setCurve(const QList<QList<QPointF>> &segments,
                           std::optional<HistoryView::Peak> peak)
@@ -14,53 +15,50 @@ void CurveChart::setCurve(const QList<QList<QPointF>> &segments,
     update();
 }
 
-void CurveChart::paintEvent(QPaintEvent *)
+double CurveChart::highest() const
 {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
+    return m_peak ? m_peak->powerW : 0;
+}
+
+QString CurveChart::valueText(double watts, const QLocale &locale) const
+{
+    return HistoryView::PowerText(watts, locale);
+}
+
+void CurveChart::paintPlot(QPainter &painter, const QRectF &plot, double top)
+{
     const QLocale locale;
-    const ChartScale::Axis axis = ChartScale::NiceAxis(m_peak ? m_peak->powerW : 0, GridSteps);
-    const QRectF plot = paintGrid(painter, axis, [&locale](double watts) {
-        return HistoryView::PowerText(watts, locale);
-    });
-    const auto at = [&](const QPointF &hourAndPower) {
-        return ChartScale::PlotPoint(plot, hourAndPower.x(), 24, hourAndPower.y(), axis.top());
-    };
     QStringList hours;
-    int widest = 0;
-    for (int hour = 0; hour < 24; ++hour) {
+    for (int hour = 0; hour < 24; ++hour)
         hours.append(HistoryView::ClockText(QTime(hour, 0), locale));
-        widest = std::max(widest, fontMetrics().horizontalAdvance(hours.last()));
-    }
-    for (int hour = 0; hour < 24; hour += ChartScale::HourStep(plot, widest))
-        paintAxisLabel(painter, plot, at({ double(hour), 0 }).x(), hours[hour]);
+    const int widest = fontMetrics().boundingRect(QRect(), 0, hours.join(u'\n')).width();
+    for (const int hour : ChartScale::HourTicks(plot, widest))
+        paintBelow(painter, plot, ChartScale::DayPoint(plot, hour, 0, top).x(), hours[hour]);
     if (m_segments.isEmpty())
         painter.drawText(plot, Qt::AlignCenter, tr("No readings"));
 
-    QColor line = palette().color(QPalette::Highlight);
+    const QColor line = palette().color(QPalette::Highlight);
     QColor fill = line;
     fill.setAlphaF(0.3);
+    painter.setPen(QPen(line, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     for (const QList<QPointF> &segment : m_segments) {
         QPolygonF points;
         for (const QPointF &point : segment)
-            points.append(at(point));
-        painter.setPen(QPen(line, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            points.append(ChartScale::DayPoint(plot, point.x(), point.y(), top));
+        QPainterPath area;
+        area.addPolygon(QPolygonF(points) << QPointF(points.last().x(), plot.bottom())
+                                          << QPointF(points.first().x(), plot.bottom()));
+        painter.fillPath(area, fill);
         painter.drawPolyline(points);
         painter.drawPoint(points.first()); // a lone reading shows as a dot
-        points << QPointF(points.last().x(), plot.bottom())
-               << QPointF(points.first().x(), plot.bottom());
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(fill);
-        painter.drawPolygon(points);
     }
     if (m_peak) {
-        const QPointF peak = at({ HistoryView::HourOfDay(m_peak->time), m_peak->powerW });
+        const QPointF peak = ChartScale::DayPoint(plot, HistoryView::HourOfDay(m_peak->time),
+                                                  m_peak->powerW, top);
         painter.setPen(palette().color(QPalette::Text));
         painter.setBrush(line);
-        painter.drawEllipse(peak, 3, 3);
-        painter.drawText(QRectF(peak.x() - plot.width(), peak.y() - plot.top(), 2 * plot.width(),
-                                plot.top()),
-                         Qt::AlignHCenter | Qt::AlignBottom,
+        painter.drawEllipse(peak, 3.0, 3.0);
+        painter.drawText(ChartScale::Above(plot, peak), Qt::AlignHCenter | Qt::AlignBottom,
                          HistoryView::ClockText(m_peak->time, locale));
     }
 }

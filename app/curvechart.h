@@ -28,7 +28,9 @@ Q_SIGNALS:
     void dayStepRequested(int days);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    [[nodiscard]] double highest() const override;
+    [[nodiscard]] QString valueText(double watts, const QLocale &locale) const override;
+    void paintPlot(QPainter &painter, const QRectF &plot, double top) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

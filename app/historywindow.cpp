@@ -13,7 +13,6 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QTabWidget>
 
 using namespace Qt::StringLiterals;
@@ -59,8 +58,6 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Palvorin History"));
-    cmdPrevious->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
-    cmdNext->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
     lblDay->setAlignment(Qt::AlignCenter);
     m_bars->addTab(m_dayBars, tr("Days"));
     m_bars->addTab(m_monthBars, tr("Months"));
@@ -76,9 +73,9 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
         m_sums.append(new QLabel(this));
         sums->addRow(tr("%1:").arg(name), m_sums.last());
     }
-    // No price (0) shows no money.
+    // No price (0) shows no money. Some currencies count a kWh in thousands.
     txtPrice->setDecimals(4);
-    txtPrice->setMaximum(1000);
+    txtPrice->setMaximum(1e6);
     txtPrice->setSpecialValueText(tr("none"));
     if (const QString currency = QLocale().currencySymbol(); !currency.isEmpty())
         txtPrice->setSuffix(u' ' + currency);

@@ -12,6 +12,7 @@ namespace {
 
 // The share of a slot a bar leaves empty, half on either side.
 constexpr double BarGap = 0.25;
+constexpr double DayHours = 24;
 
 } // namespace
 
@@ -28,8 +29,15 @@ Axis NiceAxis(double maxValue, int maxSteps)
             break;
         }
     }
-    // The tolerance keeps a value on a step (800 in steps of 200) from asking for one more.
-    return { step, int(std::ceil(maxValue / step - 1e-9)) };
+    return { step, int(std::ceil(maxValue / step)) };
+}
+
+QList<double> Ticks(const Axis &axis)
+{
+    QList<double> ticks;
+    for (int step = 0; step <= axis.steps; ++step)
+        ticks.append(step * axis.step);
+    return ticks;
 }
 
 QRectF PlotArea(const QRectF &bounds, double labelWidth, double lineHeight)
@@ -40,8 +48,17 @@ QRectF PlotArea(const QRectF &bounds, double labelWidth, double lineHeight)
 
 QPointF PlotPoint(const QRectF &plot, double x, double xSpan, double y, double yTop)
 {
-    return { plot.left() + plot.width() * x / xSpan,
-             plot.bottom() - plot.height() * std::clamp(y, 0.0, yTop) / yTop };
+    return { plot.left() + plot.width() * x / xSpan, ValueY(plot, y, yTop) };
+}
+
+double ValueY(const QRectF &plot, double value, double top)
+{
+    return plot.bottom() - plot.height() * std::clamp(value, 0.0, top) / top;
+}
+
+QPointF DayPoint(const QRectF &plot, double hour, double value, double top)
+{
+    return PlotPoint(plot, hour, DayHours, value, top);
 }
 
 QRectF BarRect(const QRectF &plot, int index, int count, double value, double top)
@@ -51,19 +68,36 @@ QRectF BarRect(const QRectF &plot, int index, int count, double value, double to
     return { topLeft, QPointF(topLeft.x() + slot * (1 - BarGap), plot.bottom()) };
 }
 
-int HourStep(const QRectF &plot, double labelWidth)
-{
-    for (const int step : { 3, 6 }) {
-        if (plot.width() * step / 24 >= 1.5 * labelWidth)
-            return step;
-    }
-    return 12;
-}
-
 int BarAt(const QRectF &plot, int count, double x)
 {
     const int index = int(std::floor((x - plot.left()) * count / plot.width()));
     return index >= 0 && index < count ? index : -1;
+}
+
+QList<int> HourTicks(const QRectF &plot, double labelWidth)
+{
+    int step = 3;
+    while (step < 12 && plot.width() * step / DayHours < 1.5 * labelWidth)
+        step *= 2;
+    QList<int> hours;
+    for (int hour = 0; hour < DayHours; hour += step)
+        hours.append(hour);
+    return hours;
+}
+
+QRectF LeftOf(const QRectF &plot, double y, double lineHeight)
+{
+    return { 0, y - lineHeight / 2, plot.left() - lineHeight / 2, lineHeight };
+}
+
+QRectF Below(const QRectF &plot, double x, double bottom)
+{
+    return { x - plot.width() / 2, plot.bottom(), plot.width(), bottom - plot.bottom() };
+}
+
+QRectF Above(const QRectF &plot, const QPointF &point)
+{
+    return { point.x() - plot.width(), point.y() - plot.top(), 2 * plot.width(), plot.top() };
 }
 
 } // namespace ChartScale

@@ -16,9 +16,6 @@
 namespace {
 
 constexpr char Header[] = "date,energy_wh";
-// Ten years take about 70 kB; reading no more than this keeps a stray huge file from stalling the
-// start (a longer file is not understood, so it is kept aside).
-constexpr qint64 MaxReadBytes = 16 * 1024 * 1024;
 
 std::optional<DayRecord> parseDay(QByteArrayView line)
 {
@@ -117,8 +114,8 @@ QList<DayRecord> LoadDays(const QString &path, bool *unreadable)
     bool ok = false;
     QList<DayRecord> days;
     if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray content = file.read(MaxReadBytes + 1);
-        if (file.error() == QFileDevice::NoError && content.size() <= MaxReadBytes)
+        const QByteArray content = file.readAll(); // ten years take about 70 kB
+        if (file.error() == QFileDevice::NoError)
             days = ReadDays(content, &ok);
     }
     if (unreadable)

@@ -17,8 +17,6 @@ namespace {
 constexpr char Header[] = "time,power_w,total_wh\n";
 // "2026-12-07T12:01:00+01:00"
 constexpr qsizetype TimeLength = 25;
-// A month of readings a minute apart takes about 2 MB.
-constexpr qint64 MaxReadBytes = 64 * 1024 * 1024;
 
 QByteArray timeText(const QDateTime &time)
 {
@@ -40,32 +38,30 @@ std::optional<double> finiteNumber(QByteArrayView text)
 
 std::optional<Reading> parseReading(QByteArrayView line)
 {
-    const qsizetype second = line.indexOf(',', TimeLength + 1);
-    if (line.size() <= TimeLength || line[TimeLength] != ',' || second < 0)
+    const QList<QByteArray> fields = QByteArray::fromRawData(line.data(), line.size()).split(',');
+    if (fields.size() != 3 || fields[0].size() != TimeLength)
         return std::nullopt;
     // Cut short anywhere, the counter lacks some of its three decimals.
-    const QByteArrayView total = line.sliced(second + 1);
-    if (total.size() < 5 || total[total.size() - 4] != '.')
+    const qsizetype point = fields[2].indexOf('.');
+    if (point < 1 || fields[2].size() - point != 4)
         return std::nullopt;
-    const QDateTime time =
-            QDateTime::fromString(QString::fromLatin1(line.first(TimeLength)), Qt::ISODate);
-    const std::optional<double> power =
-            finiteNumber(line.sliced(TimeLength + 1, second - TimeLength - 1));
-    const std::optional<double> counter = finiteNumber(total);
+    const QDateTime time = QDateTime::fromString(QString::fromLatin1(fields[0]), Qt::ISODate);
+    const std::optional<double> power = finiteNumber(fields[1]);
+    const std::optional<double> counter = finiteNumber(fields[2]);
     if (!time.isValid() || !power || !counter)
         return std::nullopt;
     return Reading{ time, *power, *counter };
 }
 
-// What must come before a new line in `file`: the header in a new file, a line end after a line
-// cut short.
-QByteArray lead(QFile &file)
+// What must come before a new line in the file at `path`: the header in a new file, a line end
+// after a line cut short.
+QByteArray lead(const QString &path)
 {
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
         return Header;
     char last = '\n';
     const bool read = file.seek(file.size() - 1) && file.getChar(&last);
-    file.close();
     return read && last == '\n' ? QByteArray() : QByteArray("\n");
 }
 
@@ -114,7 +110,7 @@ bool AppendReading(const QString &folder, const Reading &reading, QString *error
 {
     QDir().mkpath(folder);
     QFile file(QDir(folder).filePath(MonthFileName(reading.time.date())));
-    const QByteArray text = lead(file) + FormatReading(reading);
+    const QByteArray text = lead(file.fileName()) + FormatReading(reading);
     // One write for the whole line: a crash leaves it whole or cut short, never mixed with another.
     if (file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(text) == text.size()
         && file.flush())
@@ -129,7 +125,7 @@ QList<Reading> LoadDay(const QString &folder, QDate day)
     QFile file(QDir(folder).filePath(MonthFileName(day)));
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return ReadDay(file.read(MaxReadBytes), day);
+    return ReadDay(file.readAll(), day); // a month of readings a minute apart: about 2 MB
 }
 
 } // namespace ReadingsFile
