@@ -24,7 +24,6 @@
 
 using namespace Qt::StringLiterals;
 using namespace HistoryView;
-using Days = QMap<QDate, double>;
 using Segments = QList<QList<double>>; // the hours of each line of a curve
 
 // Each test in a fresh working directory, a locale with a decimal comma, settings of its own and a
@@ -178,8 +177,6 @@ private Q_SLOTS:
                 poll(time[0], time[1].toDouble());
             QVERIFY(!m_window || polled());
         }
-        QVERIFY2(status().startsWith(u"Last update"_s) && !status().contains(u'('),
-                 qPrintable(status()));
         QTEST(bytes(QLatin1StringView(DaysFile::DefaultName)), "recorded");
     }
 
@@ -189,25 +186,22 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("days"); // the days file at the start
         QTest::addColumn<QString>("obstacle"); // a folder in the way, removed after the first poll
-        QTest::addColumn<QString>("started"); // the start-up line
+        QTest::addColumn<QString>("started"); // the start-up line, before "Polling every 60s."
         QTest::addColumn<QString>("polled"); // what the first poll adds to the status line
         QTest::newRow("unreadable days file kept aside")
                 << QByteArray("date;energy_wh\n2024-05-31;1,5\n") << QString()
-                << u"Unreadable days file kept as palvorin_days.csv.unreadable. Polling every 60s."_s
-                << QString();
+                << u"Unreadable days file kept as palvorin_days.csv.unreadable."_s << QString();
         QTest::newRow("unreadable, never kept aside over an older one")
                 << QByteArray("date,energy_wh\n2024-05-31\n") << u"palvorin_days.csv.unreadable"_s
-                << u"Unreadable days file could not be kept aside: Destination file exists. "
-                   u"Polling "
-                   "every 60s."_s
+                << u"Unreadable days file could not be kept aside: Destination file exists."_s
                 << u" (days file not saved: unreadable days file not kept aside: Destination file "
                    "exists)"_s;
         QTest::newRow("days file not written, written at the next poll")
-                << QByteArray() << u"palvorin_days.csv.palvorin-partial"_s
-                << u"Loaded. Polling every 60s."_s << u" (days file not saved: REASON)"_s;
+                << QByteArray() << u"palvorin_days.csv.palvorin-partial"_s << u"Loaded."_s
+                << u" (days file not saved: REASON)"_s;
         QTest::newRow("reading not kept, the day recorded")
-                << QByteArray() << u"palvorin_readings/2024-06.csv"_s
-                << u"Loaded. Polling every 60s."_s << u" (reading not kept: REASON)"_s;
+                << QByteArray() << u"palvorin_readings/2024-06.csv"_s << u"Loaded."_s
+                << u" (reading not kept: REASON)"_s;
     }
     void failedWritesLoseNothing()
     {
@@ -218,7 +212,7 @@ private Q_SLOTS:
         QVERIFY(write(QLatin1StringView(StateFile::DefaultName),
                       "2024-06-01\r\n1000\r\n1\r\n10\r\n"));
         open(u"2024-06-02T10:00"_s, 1010);
-        QTEST(m_window->findChild<QLabel *>(u"lblStatus"_s)->toolTip(), "started");
+        QTEST(status().remove(u" Polling every 60s."_s), "started");
         QVERIFY(polled());
         // The system words its reasons; the program's own are checked.
         const QRegularExpression reason(u"(?<=saved: |kept: )(?!unreadable)[^)]+(?=\\)$)"_s);
@@ -230,9 +224,6 @@ private Q_SLOTS:
         QVERIFY(polled());
         QCOMPARE(bytes(QLatin1StringView(DaysFile::DefaultName)),
                  "date,energy_wh\n2024-06-01,10\n");
-        QCOMPARE(ReadingsFile::LoadDay(QLatin1StringView(ReadingsFile::FolderName), m_now.date())
-                         .size(),
-                 obstacle.startsWith(u"palvorin_readings"_s) ? 1 : 2);
         QCOMPARE(bytes(u"palvorin_days.csv.unreadable"_s), days.isEmpty() ? "<none>" : days);
     }
 
@@ -267,18 +258,19 @@ private Q_SLOTS:
 
     void appendNeverGluesOntoACutLine()
     {
-        const QDateTime at(QDate(2024, 6, 1), QTime(12, 2), QTimeZone(-12600));
+        const QDateTime at(QDate(2024, 6, 1), QTime(12, 1), QTimeZone(-12600));
         const QString folder = u"palvorin_readings"_s;
-        QVERIFY(write(u"palvorin_readings/2024-06.csv"_s, {})); // created, not written yet
-        QVERIFY(ReadingsFile::AppendReading(folder, { at.addSecs(-60), 230.44, 999.5 }));
-        QCOMPARE(bytes(u"palvorin_readings/2024-06.csv"_s),
-                 "time,power_w,total_wh\n2024-06-01T12:01:00-03:30,230.4,999.500\n");
-        QVERIFY(QFile::resize(u"palvorin_readings/2024-06.csv"_s, 57)); // a crash cut it short
-        QVERIFY(ReadingsFile::AppendReading(folder, { at, 0, 1e6 }));
-        QCOMPARE(bytes(u"palvorin_readings/2024-06.csv"_s),
-                 "time,power_w,total_wh\n2024-06-01T12:01:00-03:30,230.4,999\n"
-                 "2024-06-01T12:02:00-03:30,0.0,1000000.000\n");
-        QCOMPARE(ReadingsFile::LoadDay(folder, at.date()), QList<Reading>({ { at, 0, 1e6 } }));
+        const QString file = folder + u"/2024-06.csv"_s;
+        QVERIFY(write(file, {})); // created, not written yet
+        QVERIFY(ReadingsFile::AppendReading(folder, { at, 230.44, 999.5 }));
+        QVERIFY(ReadingsFile::AppendReading(folder, { at.addSecs(60), 1, 1000 }));
+        QVERIFY(QFile::resize(file, QFileInfo(file).size() - 3)); // a crash cut it short
+        QVERIFY(ReadingsFile::AppendReading(folder,
+                                            { at.addSecs(120).toOffsetFromUtc(0), 0, 1e6 }));
+        QCOMPARE(bytes(file),
+                 "time,power_w,total_wh\n2024-06-01T12:01:00-03:30,230.4,999.500\n"
+                 "2024-06-01T12:02:00-03:30,1.0,1000.0\n2024-06-01T15:33:00+00:00,0.0,1000000."
+                 "000\n");
     }
 
     void readsDays_data()
@@ -287,9 +279,8 @@ private Q_SLOTS:
         QTest::addColumn<QList<DayRecord>>("days"); // none: not understood
         const QDate first(2024, 6, 1);
         QTest::newRow("as a spreadsheet saves it: byte order mark, CR LF, out of order, twice")
-                << QByteArray(
-                           "\xEF\xBB\xBF"
-                           "date,energy_wh\r\n2024-06-02,7\r\n\r\n2024-06-01,1e3\r\n2024-06-02,8")
+                << QByteArray("\xEF\xBB\xBF"
+                              "date,energy_wh\r\n2024-06-02,7\r\n\n2024-06-01,1e3\r\n2024-06-02,8")
                 << QList<DayRecord>{ { first, 1000 }, { first.addDays(1), 8 } };
         QTest::newRow("no header") << QByteArray("2024-06-01,5\n") << QList<DayRecord>();
         QTest::newRow("decimal comma")
@@ -337,7 +328,6 @@ private Q_SLOTS:
         }
         QTEST(lines, "lines");
         QTEST(*DayPeak(day), "peak");
-        QVERIFY(!DayPeak({}));
     }
 
     void sums_data()
@@ -356,10 +346,6 @@ private Q_SLOTS:
                 << year + QList<DayRecord>{ { today, 8 } } << DayRecord{ today, 9 }
                 << Sums{ 9, 2, 11, 19, 29, DayRecord{ QDate(2023, 12, 31), 9 } }
                 << QList<double>{ 5, 3, 11 };
-        QTest::newRow("before the first poll of the day")
-                << year << DayRecord{ today.addDays(-1), 4 }
-                << Sums{ std::nullopt, 4, 4, 12, 22, DayRecord{ QDate(2023, 12, 31), 9 } }
-                << QList<double>{ 5, 3, 4 };
         QTest::newRow("nothing recorded")
                 << QList<DayRecord>() << DayRecord() << Sums() << QList<double>{ 0, 0, 0 };
     }
@@ -367,7 +353,7 @@ private Q_SLOTS:
     {
         QFETCH(QList<DayRecord>, recorded);
         QFETCH(DayRecord, live);
-        const Days days = AllDays(recorded, live);
+        const auto days = AllDays(recorded, live);
         const QDate today(2024, 6, 2);
         QTEST(HistorySums(days, today), "sums");
         QList<double> months;
@@ -464,11 +450,11 @@ private Q_SLOTS:
         }
 
         auto *curve = historyControl<CurveChart>(u"curve"_s);
-        QCOMPARE(historyControl(u"lblDay"_s)->text(), u"Samstag, 1. Juni 2024"_s);
         QCOMPARE(name(curve), u"Today: 2,5 kWh, peak 500 W at 06:00"_s);
         QCOMPARE(historyControl(u"lblCurve"_s)->text(), name(curve));
         const QList<Run> lines = colouredRuns(curve->grab().toImage());
         QCOMPARE(lines.size(), 2); // the gap from 10:00 to 14:00 left empty
+        QCOMPARE(curve->grab().toImage().pixelColor(0, 0), curve->palette().color(QPalette::Base));
         QVERIFY2(lines[1].left - lines[0].right > curve->width() / 8, "the gap too narrow");
 
         auto *days = historyControl<BarChart>(u"dayBars"_s);
@@ -477,7 +463,6 @@ private Q_SLOTS:
         QVERIFY2(std::abs(bars[0].height - 2 * bars[1].height) <= 2, "2 kWh not twice 1 kWh");
         QVERIFY(bars[2].height > bars[0].height && bars[2].saturation < bars[0].saturation);
         QCOMPARE(name(days), u"Last 31 days: Samstag, 1. Juni 2024: 2,5 kWh"_s);
-        days->setFocus();
         QTest::keyClick(days, Qt::Key_Left);
         QCOMPARE(historyControl(u"lblBar"_s)->text(), u"Freitag, 31. Mai 2024: 1,0 kWh"_s);
         QCOMPARE(name(days), u"Last 31 days: "_s + historyControl(u"lblBar"_s)->text());
@@ -500,6 +485,9 @@ private Q_SLOTS:
             names.removeAll(QString());
             return names;
         };
+        for (const QLabel *label : window->findChildren<QLabel *>())
+            QVERIFY(label->accessibleName().isEmpty()
+                    || label->accessibleName().endsWith(u": "_s + label->text()));
         QCOMPARE(sums(),
                  (QStringList{ u"Today: 2,5 kWh"_s, u"Yesterday: 1,0 kWh"_s,
                                u"This month: 2,5 kWh"_s, u"This year: 5,5 kWh"_s,
@@ -516,7 +504,6 @@ private Q_SLOTS:
         QVERIFY(!QSettings().contains(u"PricePerKwh"_s));
 
         // Earlier days back to the first recorded, from their own month's file.
-        curve->setFocus();
         QTest::keyClick(curve, Qt::Key_Left);
         QCOMPARE(name(curve), u"Yesterday: 1,0 kWh, peak 700 W at 12:00"_s);
         QTest::keyClick(curve, Qt::Key_Left);
@@ -529,8 +516,7 @@ private Q_SLOTS:
         QCOMPARE(historyControl(u"lblDay"_s)->text(), u"Samstag, 1. Juni 2024"_s);
         QVERIFY(!historyControl<QPushButton>(u"cmdNext"_s)->isEnabled());
 
-        // Each poll brings its reading, not a file read anew; at midnight the window goes on with
-        // the new day.
+        // Polls hand the window their readings, no file is read again; at midnight it goes on.
         QVERIFY(QFile::remove(u"palvorin_readings/2024-06.csv"_s));
         poll(u"2024-06-01T18:01:30"_s, 1500);
         QVERIFY(polled());
