@@ -63,7 +63,7 @@ void generate(const QString &folder, int dayCount)
                 break;
             const double hour = minute / 60.0;
             const double sun = std::max(0.0, std::sin(std::numbers::pi * (hour - 6) / 12));
-            const double power = 600 * sun * weather * (0.85 + 0.15 * random.generateDouble());
+            const double power = 600 * sun * weather * (0.96 + 0.04 * random.generateDouble());
             total += power / 60;
             if (minute < 13 * 60 + 20 || minute > 13 * 60 + 50)
                 lines += ReadingsFile::FormatReading({ time, power, total });
