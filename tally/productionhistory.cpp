@@ -19,6 +19,7 @@ ProductionHistory::ProductionHistory(const QString &folder)
 
 QString ProductionHistory::Load()
 {
+    m_loaded = true;
     AtomicFile::RemoveTemporary(m_daysPath);
     m_days = DaysFile::LoadDays(m_daysPath, &m_unreadableInPlace);
     if (!m_unreadableInPlace)
@@ -33,6 +34,8 @@ QString ProductionHistory::Load()
 QString ProductionHistory::Keep(const DailyTally &before, const DailyTally &after,
                                 const Reading &reading)
 {
+    if (!m_loaded)
+        (void)Load();
     const QDate finished = QDate::fromString(before.currentDay, Qt::ISODate);
     if (finished.isValid() && after.currentDay != before.currentDay) {
         DaysFile::Insert(m_days, { finished, before.todayWh });

@@ -31,6 +31,8 @@ public:
     // day, the finished one is recorded with its sum as it stood, once (a record of its date is
     // replaced). A day that could not be written stays in memory and is written with a later
     // reading. Returns what could not be saved, as an addition to the status line, else nothing.
+    // Without an earlier Load() it loads first: the days file is never replaced by the new days
+    // alone.
     [[nodiscard]] QString Keep(const DailyTally &before, const DailyTally &after,
                                const Reading &reading);
 
@@ -45,6 +47,7 @@ private:
     QString m_daysPath;
     QString m_readingsFolder;
     QList<DayRecord> m_days;
+    bool m_loaded = false;
     // m_days holds a day the file lacks.
     bool m_unsaved = false;
     // An unreadable days file could not be kept aside yet: no save may replace it.

@@ -427,6 +427,7 @@ private Q_SLOTS:
         QVERIFY(write(u"palvorin_days.csv"_s,
                       "date,energy_wh\n2024-05-30,2000\n2024-05-31,1000\n"));
         QVERIFY(write(u"shelly_daily_state.txt"_s, "2024-06-01\r\n1000\r\n1\r\n2500\r\n"));
+        QVERIFY(write(u"palvorin_days.csv.palvorin-partial"_s, "date,energy")); // a save cut short
         const QDate today(2024, 6, 1);
         QVERIFY(write(u"palvorin_readings/2024-05.csv"_s,
                       readings(today.addDays(-1), QTime(12, 0), QTime(12, 1), 700)));
@@ -434,7 +435,7 @@ private Q_SLOTS:
                       readings(today, QTime(6, 0), QTime(10, 0), 500)
                               + readings(today, QTime(14, 0), QTime(18, 0), 500)));
         open(u"2024-06-01T18:00:30"_s, 1010);
-        QVERIFY(polled());
+        QVERIFY(polled() && !QFile::exists(u"palvorin_days.csv.palvorin-partial"_s));
         auto *history = m_window->findChild<QPushButton *>(u"cmdHistory"_s);
         QVERIFY(m_window->rect().contains(history->geometry()));
         QTest::mouseClick(history, Qt::LeftButton);
