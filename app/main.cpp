@@ -11,6 +11,8 @@ using namespace Qt::StringLiterals;
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // QSettings keeps the settings under these names.
+    QApplication::setOrganizationName(u"Palvorin"_s);
     QApplication::setApplicationName(u"Palvorin"_s);
     QApplication::setApplicationVersion(QStringLiteral(PALVORIN_VERSION));
     QApplication::setDesktopFileName(u"palvorin"_s);

@@ -3,6 +3,7 @@
 
 #include "mainwindow.h"
 
+#include "historywindow.h"
 #include "passworddialog.h"
 #include "statefile.h"
 
@@ -122,6 +123,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
       lblStatus(named(new QLabel(tr("Starting..."), this), u"lblStatus"_s)),
       lblNow(named(new QLabel(u"0.0 W"_s, this), u"lblNow"_s)),
       Command1(named(new QPushButton(tr("Details"), this), u"Command1"_s)),
+      cmdHistory(named(new QPushButton(tr("History"), this), u"cmdHistory"_s)),
       Timer1(named(new QTimer(this), u"Timer1"_s)),
       m_pollCycle(new PollCycle(QString::fromLatin1(StateFile::DefaultName), std::move(setup.clock),
                                 setup.deviceTimeout, this)),
@@ -164,6 +166,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     lblStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblStatus->setWordWrap(true);
     Command1->setGeometry(200, 48, 49, 25);
+    cmdHistory->setGeometry(200, 77, 49, 25);
 
     txtIP->setAccessibleName(tr("Device address"));
     txtIP->setAccessibleDescription(tr("IP address or host name of the metered switch"));
@@ -174,8 +177,11 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     lblToday->setAccessibleDescription(
             tr("Energy counted since the first poll of the day, in watt-hours"));
     Command1->setAccessibleDescription(tr("Opens the production logs in the text editor"));
+    cmdHistory->setAccessibleDescription(
+            tr("Opens the production history: the day's curve, past days and months, sums"));
     // The keyboard starts in the address box, the first control that takes it.
     setTabOrder(txtIP, Command1);
+    setTabOrder(Command1, cmdHistory);
 
     connect(m_pollCycle, &PollCycle::powerTextChanged, this,
             [this](const QString &text) { showFigure(lblNow, tr("Current power"), text); });
@@ -186,6 +192,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
         showStatus(text);
     });
     connect(Command1, &QPushButton::clicked, this, &MainWindow::showDetails);
+    connect(cmdHistory, &QPushButton::clicked, this, &MainWindow::showHistory);
 
     // A tick can poll an address still being typed: a device there that asks
     // for a password says so in the status line only, and the dialog, which
@@ -218,7 +225,11 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     Timer1->start();
 
     const QString polling = QString::number(Timer1->interval() / 1000);
-    if (const QString unreadable = m_pollCycle->LoadState(); unreadable.isEmpty())
+    // The sentences about unreadable files, the state file's first.
+    const QString unreadable = QStringList{ m_pollCycle->LoadState(), m_pollCycle->LoadHistory() }
+                                       .join(u' ')
+                                       .trimmed();
+    if (unreadable.isEmpty())
         showStatus(tr("Loaded. Polling every %1s.").arg(polling));
     else
         showStatus(tr("%1 Polling every %2s.").arg(unreadable, polling));
@@ -266,4 +277,13 @@ void MainWindow::showDetails()
     }
     if (!notOpened.isEmpty())
         showStatus(tr("Could not open %1: %2.").arg(notOpened.join(u" or "_s), reason));
+}
+
+void MainWindow::showHistory()
+{
+    if (!m_historyWindow)
+        m_historyWindow = new HistoryWindow(m_pollCycle, this);
+    m_historyWindow->show();
+    m_historyWindow->raise();
+    m_historyWindow->activateWindow();
 }

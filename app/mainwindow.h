@@ -6,8 +6,10 @@
 #include "monitorsetup.h"
 #include "pollcycle.h"
 
+#include <QPointer>
 #include <QWidget>
 
+class HistoryWindow;
 class PasswordDialog;
 class QLabel;
 class QLineEdit;
@@ -15,7 +17,7 @@ class QPushButton;
 class QTimer;
 
 // The monitor's only window: the device address, the present power, the
-// day's energy, a status line and the Details button.
+// day's energy, a status line, the Details button and the History button.
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -28,6 +30,7 @@ private:
     void showFigure(QLabel *label, const QString &meaning, const QString &text);
     void showDetails();
     void poll();
+    void showHistory();
 
     QLabel *const lblIP;
     QLabel *const lblNowHeading;
@@ -37,6 +40,7 @@ private:
     QLabel *const lblStatus;
     QLabel *const lblNow;
     QPushButton *const Command1;
+    QPushButton *const cmdHistory;
     QTimer *const Timer1;
     PollCycle *const m_pollCycle;
     PasswordDialog *const m_passwordDialog;
@@ -50,4 +54,5 @@ private:
     bool m_addressConfirmed = true;
     QString m_polledText; // the box's text of the last poll started
     QString m_pollStatus; // the poll's last status line
+    QPointer<HistoryWindow> m_historyWindow; // while it is open
 };

@@ -33,7 +33,8 @@ PollCycle::PollCycle(QString stateFilePath, Clock clock, std::chrono::millisecon
     : QObject(parent),
       m_link(phaseTimeout, this),
       m_stateFilePath(std::move(stateFilePath)),
-      m_clock(std::move(clock))
+      m_clock(std::move(clock)),
+      m_history(QFileInfo(m_stateFilePath).path())
 {
     connect(&m_link, &DeviceLink::finished, this, &PollCycle::onDeviceReply);
 }
@@ -143,6 +144,7 @@ void PollCycle::onDeviceReply(const HttpResult &result)
         m_tally.haveLastTotal = false;
         m_drop.reset();
     }
+    const DailyTally before = m_tally;
     UpdateDaily(m_tally, m_drop, *total, now);
     m_tally.device = m_polledAddress;
     Q_EMIT todayTextChanged(FigureText(m_tally.todayWh) + u" Wh"_s);
@@ -152,7 +154,10 @@ void PollCycle::onDeviceReply(const HttpResult &result)
         status += tr(" (state not saved: unreadable state file not kept aside: %1)").arg(why);
     else if (!StateFile::SaveState(m_tally, m_stateFilePath, &why))
         status += tr(" (state not saved: %1)").arg(why);
+    const Reading reading{ now, power, *total };
+    status += m_history.Keep(before, m_tally, reading);
     Q_EMIT statusTextChanged(status);
+    Q_EMIT readingTaken(reading);
     Q_EMIT pollFinished();
 }
 

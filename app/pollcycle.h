@@ -5,6 +5,7 @@
 
 #include "dailytally.h"
 #include "devicelink.h"
+#include "productionhistory.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -50,12 +51,20 @@ public:
     [[nodiscard]] bool isPolling() const { return m_link.isBusy(); }
     [[nodiscard]] const DailyTally &tally() const { return m_tally; }
 
+    // Reads the days recorded by earlier runs (ProductionHistory::Load). Returns a sentence for the
+    // status line when the days file could not be read, else nothing.
+    [[nodiscard]] QString LoadHistory() { return m_history.Load(); }
+    [[nodiscard]] const ProductionHistory &history() const { return m_history; }
+    [[nodiscard]] const Clock &clock() const { return m_clock; }
+
 Q_SIGNALS:
     void powerTextChanged(const QString &text);
     void todayTextChanged(const QString &text);
     void statusTextChanged(const QString &text);
     // A started poll has ended, with figures or with a failure line.
     void pollFinished();
+    // A poll gave `reading`; the tally and the history hold it already.
+    void readingTaken(const Reading &reading);
     // The device at `address` asks for a password: none is known, or it
     // refused the one it was given, which is forgotten.
     void passwordNeeded(const QString &address);
@@ -80,4 +89,5 @@ private:
     QString m_stateFilePath;
     Clock m_clock;
     QHash<QString, QString> m_passwords; // by the address's host and port
+    ProductionHistory m_history; // beside the state file
 };

@@ -1,0 +1,39 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "chart.h"
+#include "historyview.h"
+
+#include <QList>
+#include <QPointF>
+
+#include <optional>
+
+// A day's power over its hours, each run of readings a line of its own, the peak marked with its
+// time. Left and Right ask for the day before and after.
+class CurveChart : public Chart
+{
+    Q_OBJECT
+
+public:
+    using Chart::Chart;
+
+    // The lines as HistoryView::CurveSegments gives them, and the day's peak.
+    void setCurve(const QList<QList<QPointF>> &segments, std::optional<HistoryView::Peak> peak);
+
+Q_SIGNALS:
+    // -1 for the day before, 1 for the day after.
+    void dayStepRequested(int days);
+
+protected:
+    [[nodiscard]] double highest() const override;
+    [[nodiscard]] QString valueText(double watts, const QLocale &locale) const override;
+    void paintPlot(QPainter &painter, const QRectF &plot, double top) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    QList<QList<QPointF>> m_segments;
+    std::optional<HistoryView::Peak> m_peak;
+};

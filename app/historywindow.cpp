@@ -1,0 +1,178 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
+#include "historywindow.h"
+
+#include "barchart.h"
+#include "curvechart.h"
+#include "historyview.h"
+#include "pollcycle.h"
+
+#include <QBoxLayout>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+template<typename Widget>
+Widget *named(Widget *widget, const QString &name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+void showBars(BarChart *chart, const QList<HistoryView::Bar> &bars, bool months,
+              const QLocale &locale)
+{
+    QList<double> values;
+    QStringList texts;
+    for (const HistoryView::Bar &bar : bars) {
+        values.append(bar.energyWh);
+        texts.append(HistoryView::BarText(bar, months, locale));
+    }
+    chart->setBars(values, HistoryView::BarLabels(bars, months, locale), texts);
+}
+
+} // namespace
+
+HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
+    : QWidget(parent, Qt::Window),
+      m_pollCycle(pollCycle),
+      cmdPrevious(named(new QPushButton(tr("&Previous day"), this), u"cmdPrevious"_s)),
+      lblDay(named(new QLabel(this), u"lblDay"_s)),
+      cmdNext(named(new QPushButton(tr("&Next day"), this), u"cmdNext"_s)),
+      m_curve(named(new CurveChart(this), u"curve"_s)),
+      lblCurve(named(new QLabel(this), u"lblCurve"_s)),
+      m_bars(new QTabWidget(this)),
+      m_dayBars(named(new BarChart(tr("Last 31 days"), this), u"dayBars"_s)),
+      m_monthBars(named(new BarChart(tr("Last 12 months"), this), u"monthBars"_s)),
+      lblBar(named(new QLabel(this), u"lblBar"_s)),
+      m_sumNames{ tr("Today"),     tr("Yesterday"),    tr("This month"),
+                  tr("This year"), tr("All recorded"), tr("Best day") },
+      txtPrice(named(new QDoubleSpinBox(this), u"txtPrice"_s))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(tr("Palvorin History"));
+    lblDay->setAlignment(Qt::AlignCenter);
+    m_bars->addTab(m_dayBars, tr("Days"));
+    m_bars->addTab(m_monthBars, tr("Months"));
+    for (QLabel *label : { lblDay, lblCurve, lblBar })
+        label->setTextFormat(Qt::PlainText);
+
+    auto *days = new QHBoxLayout;
+    days->addWidget(cmdPrevious);
+    days->addWidget(lblDay, 1);
+    days->addWidget(cmdNext);
+    auto *sums = new QFormLayout;
+    for (const QString &name : m_sumNames) {
+        m_sums.append(new QLabel(this));
+        sums->addRow(tr("%1:").arg(name), m_sums.last());
+    }
+    // No price (0) shows no money. Some currencies count a kWh in thousands.
+    txtPrice->setDecimals(4);
+    txtPrice->setMaximum(1e6);
+    txtPrice->setSpecialValueText(tr("none"));
+    if (const QString currency = QLocale().currencySymbol(); !currency.isEmpty())
+        txtPrice->setSuffix(u' ' + currency);
+    txtPrice->setValue(m_settings.pricePerKwh().value_or(0));
+    sums->addRow(tr("Price per kWh:"), txtPrice);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(days);
+    layout->addWidget(m_curve, 1);
+    layout->addWidget(lblCurve);
+    layout->addWidget(m_bars, 1);
+    layout->addWidget(lblBar);
+    layout->addLayout(sums);
+
+    connect(cmdPrevious, &QPushButton::clicked, this, [this] { showDay(m_day.addDays(-1)); });
+    connect(cmdNext, &QPushButton::clicked, this, [this] { showDay(m_day.addDays(1)); });
+    // A disabled button does not click: the keys go no further than the buttons.
+    connect(m_curve, &CurveChart::dayStepRequested, this,
+            [this](int days) { (days < 0 ? cmdPrevious : cmdNext)->click(); });
+    connect(m_dayBars, &BarChart::selectionChanged, this, &HistoryWindow::showSelectedBar);
+    connect(m_monthBars, &BarChart::selectionChanged, this, &HistoryWindow::showSelectedBar);
+    connect(m_bars, &QTabWidget::currentChanged, this, &HistoryWindow::showSelectedBar);
+    connect(txtPrice, &QDoubleSpinBox::valueChanged, this, [this](double price) {
+        m_settings.setPricePerKwh(price);
+        showFigures();
+    });
+    connect(m_pollCycle, &PollCycle::readingTaken, this, &HistoryWindow::takeReading);
+
+    m_today = m_pollCycle->clock()().date();
+    showDay(m_today);
+}
+
+void HistoryWindow::showDay(QDate day)
+{
+    m_day = day;
+    m_readings = ReadingsFile::LoadDay(m_pollCycle->history().readingsFolder(), day);
+    showFigures();
+}
+
+void HistoryWindow::takeReading(const Reading &reading)
+{
+    const QDate day = reading.time.date();
+    // A window on today goes on with the next day at midnight.
+    if (m_day == m_today && day > m_day) {
+        m_day = day;
+        m_readings.clear();
+    }
+    if (day == m_day)
+        m_readings.append(reading);
+    showFigures();
+}
+
+void HistoryWindow::showFigures()
+{
+    const QLocale locale;
+    m_today = m_pollCycle->clock()().date();
+    const DailyTally &tally = m_pollCycle->tally();
+    const QMap<QDate, double> days = HistoryView::AllDays(
+            m_pollCycle->history().days(),
+            { QDate::fromString(tally.currentDay, Qt::ISODate), tally.todayWh });
+
+    const std::optional<HistoryView::Peak> peak = HistoryView::DayPeak(m_readings);
+    m_curve->setCurve(HistoryView::CurveSegments(m_readings), peak);
+    const auto recorded = days.constFind(m_day);
+    const QString summary = HistoryView::CurveSummary(
+            HistoryView::DayName(m_day, m_today, locale),
+            recorded == days.cend() ? std::nullopt : std::optional(*recorded), peak, locale);
+    lblDay->setText(locale.toString(m_day, QLocale::LongFormat));
+    lblCurve->setText(summary);
+    m_curve->setAccessibleName(summary);
+    cmdPrevious->setEnabled(m_day > std::min(days.isEmpty() ? m_today : days.firstKey(), m_today));
+    cmdNext->setEnabled(m_day < m_today);
+
+    showBars(m_dayBars, HistoryView::DayBars(days, m_today), false, locale);
+    showBars(m_monthBars, HistoryView::MonthBars(days, m_today), true, locale);
+
+    const HistoryView::Sums sums = HistoryView::HistorySums(days, m_today);
+    const std::optional<double> price = m_settings.pricePerKwh();
+    const auto text = [&](std::optional<double> wattHours) {
+        return HistoryView::SumText(wattHours, price, locale);
+    };
+    const QStringList texts{ text(sums.today),
+                             text(sums.yesterday),
+                             text(sums.month),
+                             text(sums.year),
+                             text(sums.all),
+                             sums.best ? tr("%1 on %2")
+                                                 .arg(text(sums.best->energyWh),
+                                                      locale.toString(sums.best->date,
+                                                                      QLocale::LongFormat))
+                                       : text(std::nullopt) };
+    for (qsizetype i = 0; i < m_sums.size(); ++i) {
+        m_sums[i]->setText(texts[i]);
+        m_sums[i]->setAccessibleName(tr("%1: %2").arg(m_sumNames[i], texts[i]));
+    }
+}
+
+void HistoryWindow::showSelectedBar()
+{
+    lblBar->setText(static_cast<BarChart *>(m_bars->currentWidget())->selectedText());
+}

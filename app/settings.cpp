@@ -1,0 +1,29 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
+#include "settings.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString PricePerKwhKey = u"PricePerKwh"_s;
+
+} // namespace
+
+std::optional<double> Settings::pricePerKwh() const
+{
+    bool ok = false;
+    const double price = m_settings.value(PricePerKwhKey).toDouble(&ok);
+    if (!ok || !(price > 0))
+        return std::nullopt;
+    return price;
+}
+
+void Settings::setPricePerKwh(std::optional<double> price)
+{
+    if (price && *price > 0)
+        m_settings.setValue(PricePerKwhKey, *price);
+    else
+        m_settings.remove(PricePerKwhKey);
+}

@@ -1,0 +1,23 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <QSettings>
+
+#include <optional>
+
+// The program's settings, kept per user by QSettings under the organisation and application names
+// that main() sets: a file on Linux (~/.config/Palvorin/Palvorin.conf), the registry on Windows
+// (HKEY_CURRENT_USER\Software\Palvorin\Palvorin).
+class Settings
+{
+public:
+    // The price of one kWh in the locale's currency, for what the production saved; none when
+    // unset or not above 0.
+    [[nodiscard]] std::optional<double> pricePerKwh() const;
+    void setPricePerKwh(std::optional<double> price);
+
+private:
+    QSettings m_settings;
+};

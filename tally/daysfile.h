@@ -1,0 +1,54 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QDate>
+#include <QList>
+#include <QString>
+
+class QDebug;
+
+// One finished local day and the energy the tally counted for it, in Wh.
+struct DayRecord
+{
+    QDate date;
+    double energyWh = 0.0;
+
+    friend bool operator==(const DayRecord &, const DayRecord &) = default;
+};
+
+QDebug operator<<(QDebug debug, const DayRecord &record);
+
+// The finished days, kept for people and spreadsheets: a header line "date,energy_wh", then one
+// line per day, oldest first: the ISO date and the energy with "." as decimal point whatever the
+// locale, at most three decimals and no grouping; LF line ends, UTF-8.
+namespace DaysFile {
+
+// A bare name: the file lives in the working directory, beside the state file.
+inline constexpr char DefaultName[] = "palvorin_days.csv";
+
+// The days `content` holds, oldest first, one a date (of two lines for one date the later wins).
+// CR LF line ends and a byte order mark, as a spreadsheet may save them, are taken. `ok`, when
+// given, is false when a line is not a day or the header is missing: such a file is not ours to
+// replace.
+[[nodiscard]] QList<DayRecord> ReadDays(QByteArrayView content, bool *ok = nullptr);
+
+// The file content that stores `days` (oldest first, one a date).
+[[nodiscard]] QByteArray FormatDays(const QList<DayRecord> &days);
+
+// Puts `record` among `days`, oldest first, in place of a record of the same date.
+void Insert(QList<DayRecord> &days, const DayRecord &record);
+
+// The days stored at `path`, none when there is no file. `unreadable`, when given, says whether a
+// file was there that could not be read or understood.
+[[nodiscard]] QList<DayRecord> LoadDays(const QString &path, bool *unreadable = nullptr);
+
+// Replaces the file at `path` atomically: a crash or a full disk leaves the old file or the new
+// one. On failure returns false and says why in `error`.
+[[nodiscard]] bool SaveDays(const QList<DayRecord> &days, const QString &path,
+                            QString *error = nullptr);
+
+} // namespace DaysFile

@@ -1,0 +1,191 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
+#include "historyview.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace HistoryView {
+
+namespace {
+
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("HistoryView", text);
+}
+
+// Whole units below a thousand (as rounded), kilo-units with one decimal from there on.
+QString scaled(double value, const QString &unit, const QLocale &locale)
+{
+    const double whole = std::round(value) + 0.0; // never "-0"
+    if (std::abs(whole) < 1000)
+        return locale.toString(whole, 'f', 0) + u' ' + unit;
+    return locale.toString(value / 1000, 'f', 1) + u" k"_s + unit;
+}
+
+} // namespace
+
+double HourOfDay(QTime time)
+{
+    return time.msecsSinceStartOfDay() / 3'600'000.0;
+}
+
+QList<QList<QPointF>> CurveSegments(const QList<Reading> &readings)
+{
+    QList<QList<QPointF>> segments;
+    for (qsizetype i = 0; i < readings.size(); ++i) {
+        const QPointF point(HourOfDay(readings[i].time.time()), readings[i].powerW);
+        if (i == 0 || readings[i - 1].time.secsTo(readings[i].time) > MaxGapSecs
+            || point.x() < segments.last().last().x())
+            segments.append(QList<QPointF>());
+        segments.last().append(point);
+    }
+    return segments;
+}
+
+std::optional<Peak> DayPeak(const QList<Reading> &readings)
+{
+    std::optional<Peak> peak;
+    for (const Reading &reading : readings) {
+        if (!peak || reading.powerW > peak->powerW)
+            peak = Peak{ reading.time.time(), reading.powerW };
+    }
+    return peak;
+}
+
+QMap<QDate, double> AllDays(const QList<DayRecord> &days, const DayRecord &live)
+{
+    QMap<QDate, double> all;
+    for (const DayRecord &day : days)
+        all.insert(day.date, day.energyWh);
+    if (live.date.isValid())
+        all.insert(live.date, live.energyWh);
+    return all;
+}
+
+QList<Bar> DayBars(const QMap<QDate, double> &days, QDate today, int count)
+{
+    QList<Bar> bars;
+    for (int back = count - 1; back >= 0; --back) {
+        const QDate date = today.addDays(-back);
+        const auto found = days.constFind(date);
+        const bool recorded = found != days.cend();
+        bars.append({ date, recorded ? *found : 0.0, recorded });
+    }
+    return bars;
+}
+
+QList<Bar> MonthBars(const QMap<QDate, double> &days, QDate today, int count)
+{
+    const QDate thisMonth(today.year(), today.month(), 1);
+    QList<Bar> bars;
+    for (int back = count - 1; back >= 0; --back) {
+        Bar bar{ thisMonth.addMonths(-back) };
+        const QDate next = bar.date.addMonths(1);
+        for (auto day = days.lowerBound(bar.date);
+             day != days.cend() && day.key() < next && day.key() <= today; ++day) {
+            bar.energyWh += *day;
+            bar.recorded = true;
+        }
+        bars.append(bar);
+    }
+    return bars;
+}
+
+Sums HistorySums(const QMap<QDate, double> &days, QDate today)
+{
+    const auto energyOf = [&days](QDate date) -> std::optional<double> {
+        const auto found = days.constFind(date);
+        return found == days.cend() ? std::nullopt : std::optional(*found);
+    };
+    Sums sums;
+    sums.today = energyOf(today);
+    sums.yesterday = energyOf(today.addDays(-1));
+    for (auto day = days.cbegin(); day != days.cend(); ++day) {
+        sums.all += *day;
+        if (day.key() <= today && day.key().year() == today.year()) {
+            sums.year += *day;
+            if (day.key().month() == today.month())
+                sums.month += *day;
+        }
+        if (!sums.best || *day > sums.best->energyWh)
+            sums.best = DayRecord{ day.key(), *day };
+    }
+    return sums;
+}
+
+QString PowerText(double watts, const QLocale &locale)
+{
+    return scaled(watts, u"W"_s, locale);
+}
+
+QString EnergyText(double wattHours, const QLocale &locale)
+{
+    return scaled(wattHours, u"Wh"_s, locale);
+}
+
+QString SumText(std::optional<double> wattHours, std::optional<double> pricePerKwh,
+                const QLocale &locale)
+{
+    if (!wattHours)
+        return translated("none");
+    QString text = EnergyText(*wattHours, locale);
+    if (pricePerKwh)
+        text += u" ("_s + locale.toCurrencyString(*wattHours / 1000 * *pricePerKwh) + u')';
+    return text;
+}
+
+QString ClockText(QTime time, const QLocale &locale)
+{
+    // The seconds and what stands before them: ":ss" in "HH:mm:ss".
+    static const QRegularExpression seconds(u"[^A-Za-z]*s+"_s);
+    return locale.toString(time, locale.timeFormat(QLocale::ShortFormat).remove(seconds));
+}
+
+QString DayName(QDate day, QDate today, const QLocale &locale)
+{
+    if (day == today)
+        return translated("Today");
+    if (day == today.addDays(-1))
+        return translated("Yesterday");
+    return locale.toString(day, QLocale::LongFormat);
+}
+
+QString CurveSummary(const QString &dayName, std::optional<double> wattHours,
+                     std::optional<Peak> peak, const QLocale &locale)
+{
+    const QString energy = wattHours ? EnergyText(*wattHours, locale) : translated("not recorded");
+    if (!peak)
+        return translated("%1: %2, no readings").arg(dayName, energy);
+    return translated("%1: %2, peak %3 at %4")
+            .arg(dayName, energy, PowerText(peak->powerW, locale), ClockText(peak->time, locale));
+}
+
+QString BarText(const Bar &bar, bool month, const QLocale &locale)
+{
+    const QString when = month
+            ? locale.standaloneMonthName(bar.date.month()) + u' ' + QString::number(bar.date.year())
+            : locale.toString(bar.date, QLocale::LongFormat);
+    return when + u": "_s
+            + (bar.recorded ? EnergyText(bar.energyWh, locale) : translated("not recorded"));
+}
+
+QStringList BarLabels(const QList<Bar> &bars, bool months, const QLocale &locale)
+{
+    QStringList labels;
+    for (qsizetype i = 0; i < bars.size(); ++i) {
+        if (months)
+            labels.append(locale.standaloneMonthName(bars[i].date.month(), QLocale::ShortFormat));
+        else
+            labels.append((bars.size() - 1 - i) % 7 == 0 ? QString::number(bars[i].date.day())
+                                                         : QString());
+    }
+    return labels;
+}
+
+} // namespace HistoryView

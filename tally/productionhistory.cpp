@@ -1,0 +1,76 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
+#include "productionhistory.h"
+
+#include "atomicfile.h"
+#include "statefile.h"
+
+#include <QDir>
+#include <QFile>
+
+using namespace Qt::StringLiterals;
+
+ProductionHistory::ProductionHistory(const QString &folder)
+    : m_daysPath(QDir(folder).filePath(QLatin1StringView(DaysFile::DefaultName))),
+      m_readingsFolder(QDir(folder).filePath(QLatin1StringView(ReadingsFile::FolderName)))
+{
+}
+
+QString ProductionHistory::Load()
+{
+    m_loaded = true;
+    AtomicFile::RemoveTemporary(m_daysPath);
+    m_days = DaysFile::LoadDays(m_daysPath, &m_unreadableInPlace);
+    if (!m_unreadableInPlace)
+        return {};
+    if (QString why; !keepUnreadableAside(&why))
+        return tr("Unreadable days file could not be kept aside: %1.").arg(why);
+    return tr("Unreadable days file kept as %1.")
+            .arg(QLatin1StringView(DaysFile::DefaultName)
+                 + QLatin1StringView(StateFile::UnreadableSuffix));
+}
+
+QString ProductionHistory::Keep(const DailyTally &before, const DailyTally &after,
+                                const Reading &reading)
+{
+    if (!m_loaded)
+        (void)Load();
+    const QDate finished = QDate::fromString(before.currentDay, Qt::ISODate);
+    if (finished.isValid() && after.currentDay != before.currentDay) {
+        DaysFile::Insert(m_days, { finished, before.todayWh });
+        m_unsaved = true;
+    }
+    QString problems;
+    if (QString why; m_unsaved && !saveDays(&why))
+        problems += tr(" (days file not saved: %1)").arg(why);
+    if (QString why; !ReadingsFile::AppendReading(m_readingsFolder, reading, &why))
+        problems += tr(" (reading not kept: %1)").arg(why);
+    return problems;
+}
+
+bool ProductionHistory::saveDays(QString *why)
+{
+    if (!keepUnreadableAside(why)) {
+        *why = tr("unreadable days file not kept aside: %1").arg(*why);
+        return false;
+    }
+    m_unsaved = !DaysFile::SaveDays(m_days, m_daysPath, why);
+    return !m_unsaved;
+}
+
+// Renames an unreadable days file aside if one is still in place, never over an older one: that
+// may hold years of days. False, and why, when it stays.
+bool ProductionHistory::keepUnreadableAside(QString *why)
+{
+    if (!m_unreadableInPlace)
+        return true;
+    QFile file(m_daysPath);
+    if (file.exists()
+        && !file.rename(m_daysPath + QLatin1StringView(StateFile::UnreadableSuffix))) {
+        *why = file.errorString();
+        return false;
+    }
+    m_unreadableInPlace = false;
+    return true;
+}

@@ -1,0 +1,55 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "dailytally.h"
+#include "daysfile.h"
+#include "readingsfile.h"
+
+#include <QCoreApplication>
+#include <QList>
+#include <QString>
+
+// The production kept beyond the day: every finished day in the days file, every reading in the
+// readings files, both in one folder beside the state file. The days are held in memory too, so
+// that a poll never reads a file.
+class ProductionHistory
+{
+    Q_DECLARE_TR_FUNCTIONS(ProductionHistory)
+
+public:
+    explicit ProductionHistory(const QString &folder = QString());
+
+    // Reads the days file and clears away what an interrupted save of it left. A file that cannot
+    // be read or understood is kept aside, renamed with StateFile::UnreadableSuffix, before
+    // anything replaces it; never over an older one. Returns a sentence for the status line when
+    // there was such a file, else nothing.
+    [[nodiscard]] QString Load();
+
+    // Keeps `reading`, which took the tally from `before` to `after`. When the tally started a new
+    // day, the finished one is recorded with its sum as it stood, once (a record of its date is
+    // replaced). A day that could not be written stays in memory and is written with a later
+    // reading. Returns what could not be saved, as an addition to the status line, else nothing.
+    // Without an earlier Load() it loads first: the days file is never replaced by the new days
+    // alone.
+    [[nodiscard]] QString Keep(const DailyTally &before, const DailyTally &after,
+                               const Reading &reading);
+
+    // The recorded days, oldest first, including those not written yet.
+    [[nodiscard]] const QList<DayRecord> &days() const { return m_days; }
+    [[nodiscard]] const QString &readingsFolder() const { return m_readingsFolder; }
+
+private:
+    [[nodiscard]] bool saveDays(QString *why);
+    [[nodiscard]] bool keepUnreadableAside(QString *why);
+
+    QString m_daysPath;
+    QString m_readingsFolder;
+    QList<DayRecord> m_days;
+    bool m_loaded = false;
+    // m_days holds a day the file lacks.
+    bool m_unsaved = false;
+    // An unreadable days file could not be kept aside yet: no save may replace it.
+    bool m_unreadableInPlace = false;
+};

@@ -1,0 +1,548 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
+#include "barchart.h"
+#include "curvechart.h"
+#include "fakedevice.h"
+#include "historyview.h"
+#include "historywindow.h"
+#include "mainwindow.h"
+#include "settings.h"
+#include "statefile.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeZone>
+#include <QToolTip>
+
+using namespace Qt::StringLiterals;
+using namespace HistoryView;
+using Segments = QList<QList<double>>; // the hours of each line of a curve
+
+// Each test in a fresh working directory, a locale with a decimal comma, settings of its own and a
+// clock in UTC.
+class TestHistory : public QObject
+{
+    Q_OBJECT
+
+    std::optional<QTemporaryDir> m_dir;
+    std::unique_ptr<MainWindow> m_window;
+    QDateTime m_now; // the window's clock
+    FakeDevice m_device;
+
+    // The device's counter at `total` and the clock at `at` for the next poll.
+    void next(const QString &at, double total)
+    {
+        m_now = QDateTime::fromString(at + u'Z', Qt::ISODate);
+        m_device.reply = FakeDevice::ok(
+                "{\"apower\":480,\"total\":" + QByteArray::number(total, 'f', 4) + '}');
+    }
+    // A window on the fake device, which polls at once.
+    void open(const QString &at, double total)
+    {
+        next(at, total);
+        m_window.reset(new MainWindow({ m_device.address(), [this] { return m_now; } }));
+    }
+    void poll(const QString &at, double total)
+    {
+        next(at, total);
+        pollCycle()->PollDevice(m_device.address());
+    }
+    PollCycle *pollCycle() { return m_window->findChild<PollCycle *>(); }
+    bool polled()
+    {
+        return QTest::qWaitFor([this] { return !pollCycle()->isPolling(); });
+    }
+    QString status() { return m_window->findChild<QLabel *>(u"lblStatus"_s)->toolTip(); }
+    template<typename T = QLabel>
+    T *historyControl(const QString &name)
+    {
+        return m_window->findChild<HistoryWindow *>()->findChild<T *>(name);
+    }
+    static QString name(QWidget *widget)
+    {
+        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    }
+    static QByteArray bytes(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : "<none>";
+    }
+    static bool write(const QString &path, const QByteArray &data)
+    {
+        QFile f(path);
+        return QDir().mkpath(QFileInfo(path).path()) && f.open(QIODevice::WriteOnly)
+                && f.write(data) == data.size();
+    }
+    // Readings of `watts` a minute apart over [from, to) on `day`, as the program keeps them.
+    static QByteArray readings(QDate day, QTime from, QTime to, double watts)
+    {
+        QByteArray lines;
+        for (QTime at = from; at < to; at = at.addSecs(60))
+            lines += (day.toString(Qt::ISODate) + at.toString(u"'T'HH:mm:ss'+00:00,'"_s)).toLatin1()
+                    + QByteArray::number(watts) + ".0,1000.000\n";
+        return lines;
+    }
+    // A run of columns of an image that hold coloured pixels (the curve's, the bars'): where it
+    // begins and ends, and how many coloured pixels its middle column holds and how coloured.
+    struct Run
+    {
+        int left, right, height, saturation;
+    };
+    static QList<Run> colouredRuns(const QImage &image)
+    {
+        const auto saturation = [&image](int x, int y) {
+            return x < image.width() ? image.pixelColor(x, y).hsvSaturation() : 0;
+        };
+        QList<Run> runs;
+        for (int x = 0, start = -1; x <= image.width(); ++x) {
+            int most = 0;
+            for (int y = 0; y < image.height(); ++y)
+                most = std::max(most, saturation(x, y));
+            if (most > 40 && start < 0)
+                start = x;
+            if (most > 40 || start < 0)
+                continue;
+            Run run{ start, x - 1, 0, 0 };
+            for (int y = 0; y < image.height(); ++y) {
+                run.height += saturation((start + x) / 2, y) > 40;
+                run.saturation = std::max(run.saturation, saturation((start + x) / 2, y));
+            }
+            runs.append(run);
+            start = -1;
+        }
+        return runs;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::German));
+        QVERIFY(QDir::setCurrent(m_dir.emplace().path()));
+        QSettings().clear();
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        QDir::setCurrent(QDir::tempPath()); // frees the folder for its removal
+    }
+
+    // Polls at "yyyy-MM-ddTHH:mm counter"; "restart" closes the program and starts it again (a
+    // start polls at once).
+    void recordsEachDayOnce_data()
+    {
+        QTest::addColumn<QByteArray>("state"); // none when empty
+        QTest::addColumn<QByteArray>("days");
+        QTest::addColumn<QStringList>("polls");
+        QTest::addColumn<QByteArray>("recorded"); // the days file after them
+        const QByteArray header = "date,energy_wh\n";
+        QTest::newRow("at midnight in a run")
+                << QByteArray() << QByteArray()
+                << QStringList{ u"2024-06-01T23:58 1000"_s, u"2024-06-01T23:59 1234.5674"_s,
+                                u"2024-06-02T00:00 1300"_s, u"2024-06-02T00:01 1301"_s }
+                << header + "2024-06-01,234.567\n";
+        QTest::newRow("on a later start, from a state file with a decimal comma")
+                << QByteArray("2024-06-01\r\n1000\r\n1\r\n1234,5678\r\n")
+                << header + "2024-05-30,12.5\n"
+                << QStringList{ u"2024-06-03T08:00 1500"_s, u"restart"_s,
+                                u"2024-06-03T09:00 1510"_s }
+                << header + "2024-05-30,12.5\n2024-06-01,1234.568\n";
+        QTest::newRow("a restart on the same day records nothing")
+                << QByteArray("2024-06-01\r\n1000\r\n1\r\n10\r\n") << QByteArray()
+                << QStringList{ u"2024-06-01T12:00 1005"_s, u"restart"_s,
+                                u"2024-06-01T12:01 1006"_s }
+                << QByteArray("<none>");
+    }
+    void recordsEachDayOnce()
+    {
+        QFETCH(QByteArray, state);
+        QFETCH(QByteArray, days);
+        QVERIFY(state.isEmpty() || write(QLatin1StringView(StateFile::DefaultName), state));
+        QVERIFY(days.isEmpty() || write(QLatin1StringView(DaysFile::DefaultName), days));
+        QFETCH(QStringList, polls);
+        for (const QString &at : polls) {
+            const QStringList time = at.split(u' ');
+            if (at == u"restart")
+                m_window.reset();
+            else if (!m_window)
+                open(time[0], time[1].toDouble());
+            else
+                poll(time[0], time[1].toDouble());
+            QVERIFY(!m_window || polled());
+        }
+        QTEST(bytes(QLatin1StringView(DaysFile::DefaultName)), "recorded");
+    }
+
+    // A poll on 2024-06-02 finishes 2024-06-01 (10 Wh); one after it, with the obstacle removed,
+    // writes what the first could not.
+    void failedWritesLoseNothing_data()
+    {
+        QTest::addColumn<QByteArray>("days"); // the days file at the start
+        QTest::addColumn<QString>("obstacle"); // a folder in the way, removed after the first poll
+        QTest::addColumn<QString>("started"); // the start-up line, before "Polling every 60s."
+        QTest::addColumn<QString>("polled"); // what the first poll adds to the status line
+        QTest::newRow("unreadable days file kept aside")
+                << QByteArray("date;energy_wh\n2024-05-31;1,5\n") << QString()
+                << u"Unreadable days file kept as palvorin_days.csv.unreadable."_s << QString();
+        QTest::newRow("unreadable, never kept aside over an older one")
+                << QByteArray("date,energy_wh\n2024-05-31\n") << u"palvorin_days.csv.unreadable"_s
+                << u"Unreadable days file could not be kept aside: Destination file exists."_s
+                << u" (days file not saved: unreadable days file not kept aside: Destination file "
+                   "exists)"_s;
+        QTest::newRow("days file not written, written at the next poll")
+                << QByteArray() << u"palvorin_days.csv.palvorin-partial"_s << u"Loaded."_s
+                << u" (days file not saved: REASON)"_s;
+        QTest::newRow("reading not kept, the day recorded")
+                << QByteArray() << u"palvorin_readings/2024-06.csv"_s << u"Loaded."_s
+                << u" (reading not kept: REASON)"_s;
+    }
+    void failedWritesLoseNothing()
+    {
+        QFETCH(QByteArray, days);
+        QFETCH(QString, obstacle);
+        QVERIFY(days.isEmpty() || write(QLatin1StringView(DaysFile::DefaultName), days));
+        QVERIFY(obstacle.isEmpty() || QDir().mkpath(obstacle));
+        QVERIFY(write(QLatin1StringView(StateFile::DefaultName),
+                      "2024-06-01\r\n1000\r\n1\r\n10\r\n"));
+        open(u"2024-06-02T10:00"_s, 1010);
+        QTEST(status().remove(u" Polling every 60s."_s), "started");
+        QVERIFY(polled());
+        // The system words its reasons; the program's own are checked.
+        const QRegularExpression reason(u"(?<=saved: |kept: )(?!unreadable)[^)]+(?=\\)$)"_s);
+        QTEST(status().remove(u"Last update: 2024-06-02 10:00:00"_s).replace(reason, u"REASON"_s),
+              "polled");
+        QCOMPARE(m_window->findChild<QLabel *>(u"lblToday"_s)->text(), u"0,0 Wh"_s);
+        QVERIFY(obstacle.isEmpty() || QDir(obstacle).removeRecursively());
+        poll(u"2024-06-02T10:01"_s, 1011);
+        QVERIFY(polled());
+        QCOMPARE(bytes(QLatin1StringView(DaysFile::DefaultName)),
+                 "date,energy_wh\n2024-06-01,10\n");
+        QCOMPARE(bytes(u"palvorin_days.csv.unreadable"_s), days.isEmpty() ? "<none>" : days);
+    }
+
+    void readsWholeReadings_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QList<Reading>>("expected"); // those of 2024-06-01
+        const QDateTime midnight(QDate(2024, 6, 1), QTime(0, 0), QTimeZone(7200));
+        const QByteArray header = "time,power_w,total_wh\n";
+        const QByteArray whole = "2024-06-01T00:01:00+02:00,-3.5,7.000\n";
+        const QList<Reading> wholeOnly{ { midnight.addSecs(60), -3.5, 7 } };
+        QTest::newRow("other days and the header skipped, CR LF taken")
+                << header
+                        + "2024-05-31T23:59:00+02:00,1.0,5.000\n2024-06-01T00:00:00+02:00,2.5,6."
+                          "000\r\n"
+                        + whole
+                << QList<Reading>{ { midnight, 2.5, 6 }, { midnight.addSecs(60), -3.5, 7 } };
+        QTest::newRow("cut short in the counter")
+                << "2024-06-01T00:02:00+02:00,2.5,1000.5\n" + whole << wholeOnly;
+        QTest::newRow("cut short before the counter")
+                << "2024-06-01T00:02:00+02:00,2.5\n" + whole << wholeOnly;
+        QTest::newRow("last line not ended")
+                << whole + "2024-06-01T00:02:00+02:00,2.5,9.000" << wholeOnly;
+        QTest::newRow("no time") << "2024-06-01T12:61:00+02:00,2.5,9.000\n" + whole << wholeOnly;
+        QTest::newRow("no number") << "2024-06-01T00:02:00+02:00,x,9.000\n" + whole << wholeOnly;
+    }
+    void readsWholeReadings()
+    {
+        QFETCH(QByteArray, content);
+        QTEST(ReadingsFile::ReadDay(content, QDate(2024, 6, 1)), "expected");
+    }
+
+    void appendNeverGluesOntoACutLine()
+    {
+        const QDateTime at(QDate(2024, 6, 1), QTime(12, 1), QTimeZone(-12600));
+        const QString folder = u"palvorin_readings"_s;
+        const QString file = folder + u"/2024-06.csv"_s;
+        QVERIFY(write(file, {})); // created, not written yet
+        QVERIFY(ReadingsFile::AppendReading(folder, { at, 230.44, 999.5 }));
+        QVERIFY(ReadingsFile::AppendReading(folder, { at.addSecs(60), 1, 1000 }));
+        QVERIFY(QFile::resize(file, QFileInfo(file).size() - 3)); // a crash cut it short
+        QVERIFY(ReadingsFile::AppendReading(folder,
+                                            { at.addSecs(120).toOffsetFromUtc(0), 0, 1e6 }));
+        QCOMPARE(bytes(file),
+                 "time,power_w,total_wh\n2024-06-01T12:01:00-03:30,230.4,999.500\n"
+                 "2024-06-01T12:02:00-03:30,1.0,1000.0\n2024-06-01T15:33:00+00:00,0.0,1000000."
+                 "000\n");
+    }
+
+    void readsDays_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QList<DayRecord>>("days"); // none: not understood
+        const QDate first(2024, 6, 1);
+        QTest::newRow("as a spreadsheet saves it: byte order mark, CR LF, out of order, twice")
+                << QByteArray("\xEF\xBB\xBF"
+                              "date,energy_wh\r\n2024-06-02,7\r\n\n2024-06-01,1e3\r\n2024-06-02,8")
+                << QList<DayRecord>{ { first, 1000 }, { first.addDays(1), 8 } };
+        QTest::newRow("no header") << QByteArray("2024-06-01,5\n") << QList<DayRecord>();
+        QTest::newRow("decimal comma")
+                << QByteArray("date,energy_wh\n2024-06-01,5,5\n") << QList<DayRecord>();
+        QTest::newRow("infinite") << QByteArray("date,energy_wh\n2024-06-01,inf\n")
+                                  << QList<DayRecord>();
+    }
+    void readsDays()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QList<DayRecord>, days);
+        bool ok = false;
+        QCOMPARE(DaysFile::ReadDays(content, &ok), days);
+        QCOMPARE(ok, !days.isEmpty());
+    }
+
+    void curve_data()
+    {
+        QTest::addColumn<QList<int>>("seconds"); // of the readings: their times after 10:00
+        QTest::addColumn<Segments>("lines");
+        QTest::addColumn<Peak>("peak"); // a reading's power: 1000 W less a tenth of its seconds
+        const auto hour = [](int seconds) { return (10 * 3600 + seconds) / 3600.0; };
+        QTest::newRow("a minute and a half apart: joined")
+                << QList<int>{ 0, 90, 150 } << Segments{ { hour(0), hour(90), hour(150) } }
+                << Peak{ QTime(10, 0), 1000 };
+        QTest::newRow("a failed poll: a gap")
+                << QList<int>{ 0, 91, 151 } << Segments{ { hour(0) }, { hour(91), hour(151) } }
+                << Peak{ QTime(10, 0), 1000 };
+        QTest::newRow("the clock set back: a new line")
+                << QList<int>{ 300, 240, 250 }
+                << Segments{ { hour(300) }, { hour(240), hour(250) } } << Peak{ QTime(10, 4), 976 };
+    }
+    void curve()
+    {
+        QFETCH(QList<int>, seconds);
+        QList<Reading> day;
+        for (const int second : seconds)
+            day.append({ QDateTime(QDate(2024, 6, 1), QTime(10, 0)).addSecs(second),
+                         1000 - second / 10.0, 0 });
+        Segments lines;
+        for (const QList<QPointF> &segment : CurveSegments(day)) {
+            lines.append(QList<double>());
+            for (const QPointF &point : segment)
+                lines.last().append(point.x());
+        }
+        QTEST(lines, "lines");
+        QTEST(*DayPeak(day), "peak");
+    }
+
+    void sums_data()
+    {
+        QTest::addColumn<QList<DayRecord>>("recorded");
+        QTest::addColumn<DayRecord>("live"); // the tally's day
+        QTest::addColumn<Sums>("sums"); // on 2024-06-02
+        QTest::addColumn<QList<double>>("months"); // the last three
+        const QDate today(2024, 6, 2);
+        const QList<DayRecord> year{ { QDate(2023, 12, 31), 9 },
+                                     { QDate(2024, 4, 30), 5 },
+                                     { QDate(2024, 5, 31), 3 },
+                                     { QDate(2024, 6, 1), 2 },
+                                     { QDate(2024, 6, 3), 1 } }; // the clock was set back
+        QTest::newRow("the day under way over its record")
+                << year + QList<DayRecord>{ { today, 8 } } << DayRecord{ today, 9 }
+                << Sums{ 9, 2, 11, 19, 29, DayRecord{ QDate(2023, 12, 31), 9 } }
+                << QList<double>{ 5, 3, 11 };
+        QTest::newRow("nothing recorded")
+                << QList<DayRecord>() << DayRecord() << Sums() << QList<double>{ 0, 0, 0 };
+    }
+    void sums()
+    {
+        QFETCH(QList<DayRecord>, recorded);
+        QFETCH(DayRecord, live);
+        const auto days = AllDays(recorded, live);
+        const QDate today(2024, 6, 2);
+        QTEST(HistorySums(days, today), "sums");
+        QList<double> months;
+        for (const Bar &bar : MonthBars(days, today, 3))
+            months.append(bar.energyWh);
+        QTEST(months, "months");
+    }
+
+    void texts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        const QLocale german(QLocale::German);
+        const QLocale british(QLocale::English, QLocale::UnitedKingdom);
+        const auto row = [](const char *name, const QString &text, const QString &expected) {
+            QTest::newRow(name) << text << expected;
+        };
+        row("no energy", SumText(std::nullopt, 0.3, german), u"none"_s);
+        row("999.5 Wh rounds up", EnergyText(999.5, british), u"1.0 kWh"_s);
+        row("a watt below zero", PowerText(-0.4, british), u"0 W"_s);
+        row("the curve's summary, no seconds",
+            CurveSummary(DayName(QDate(2024, 6, 1), QDate(2024, 6, 1), british), 1234.5,
+                         Peak{ QTime(12, 40, 59), 620.4 }, QLocale::c()),
+            u"Today: 1.2 kWh, peak 620 W at 12:40"_s);
+        row("an earlier day without readings",
+            CurveSummary(DayName(QDate(2024, 5, 30), QDate(2024, 6, 1), british), std::nullopt,
+                         std::nullopt, british),
+            u"Thursday, 30 May 2024: not recorded, no readings"_s);
+        const QList<Bar> bars = DayBars({}, QDate(2024, 6, 2), 15);
+        row("day labels, a week apart back from today", BarLabels(bars, false, british).join(u'|'),
+            u"19|||||||26|||||||2"_s);
+        row("month labels", BarLabels(bars.mid(0, 1), true, german).join(u'|'), u"Mai"_s);
+    }
+    void texts()
+    {
+        QFETCH(QString, text);
+        QTEST(text, "expected");
+    }
+
+    void chartScale()
+    {
+        using namespace ChartScale;
+        QCOMPARE(NiceAxis(620, 4), (Axis{ 200, 4 }));
+        QCOMPARE(NiceAxis(800, 4), (Axis{ 200, 4 }));
+        QCOMPARE(NiceAxis(240, 4), (Axis{ 100, 3 }));
+        QCOMPARE(NiceAxis(90, 4), (Axis{ 50, 2 }));
+        QCOMPARE(NiceAxis(0, 4), (Axis{ 0.5, 2 }));
+        QCOMPARE(Ticks({ 200, 3 }), (QList<double>{ 0, 200, 400, 600 }));
+        const QRectF plot = PlotArea({ 0, 0, 540, 160 }, 30, 10);
+        QCOMPARE(plot, QRectF(35, 15, 500, 130));
+        QCOMPARE(DayPoint(plot, 6, 100, 400), QPointF(160, 112.5));
+        QCOMPARE(DayPoint(plot, 24, 500, 400), QPointF(535, 15));
+        QCOMPARE(DayPoint(plot, 0, -5, 400), QPointF(35, 145));
+        QCOMPARE(BarRect(plot, 1, 4, 200, 400), QRectF(175.625, 80, 93.75, 65));
+        QCOMPARE(BarAt(plot, 4, 34), -1);
+        QCOMPARE(BarAt(plot, 4, 35), 0);
+        QCOMPARE(BarAt(plot, 4, 534.9), 3);
+        QCOMPARE(BarAt(plot, 4, 535), -1);
+        QCOMPARE(HourTicks(plot, 41.5), (QList<int>{ 0, 3, 6, 9, 12, 15, 18, 21 }));
+        QCOMPARE(HourTicks(plot, 42), (QList<int>{ 0, 6, 12, 18 }));
+        QCOMPARE(HourTicks(plot, 200), QList<int>({ 0, 12 }));
+        QCOMPARE(LeftOf(plot, 80, 10), QRectF(0, 75, 30, 10));
+        QCOMPARE(Below(plot, 160, 160), QRectF(-90, 145, 500, 15));
+        QCOMPARE(Above(plot, { 160, 80 }), QRectF(-340, 65, 1000, 15));
+    }
+
+    // The window through the real poll cycle: today (2024-06-01) read from 06:00 to 10:00 and from
+    // 14:00 on at 500 W; yesterday 1 kWh with one reading of 700 W at noon, the day before 2 kWh.
+    void historyWindow()
+    {
+        QVERIFY(write(u"palvorin_days.csv"_s,
+                      "date,energy_wh\n2024-05-30,2000\n2024-05-31,1000\n"));
+        QVERIFY(write(u"shelly_daily_state.txt"_s, "2024-06-01\r\n1000\r\n1\r\n2500\r\n"));
+        QVERIFY(write(u"palvorin_days.csv.palvorin-partial"_s, "date,energy")); // a save cut short
+        const QDate today(2024, 6, 1);
+        QVERIFY(write(u"palvorin_readings/2024-05.csv"_s,
+                      readings(today.addDays(-1), QTime(12, 0), QTime(12, 1), 700)));
+        QVERIFY(write(u"palvorin_readings/2024-06.csv"_s,
+                      readings(today, QTime(6, 0), QTime(10, 0), 500)
+                              + readings(today, QTime(14, 0), QTime(18, 0), 500)));
+        open(u"2024-06-01T18:00:30"_s, 1010);
+        QVERIFY(polled() && !QFile::exists(u"palvorin_days.csv.palvorin-partial"_s));
+        auto *history = m_window->findChild<QPushButton *>(u"cmdHistory"_s);
+        QVERIFY(m_window->rect().contains(history->geometry()));
+        QTest::mouseClick(history, Qt::LeftButton);
+        auto *window = m_window->findChild<HistoryWindow *>();
+        QVERIFY(window && window->isVisible() && !window->isModal());
+        QTest::mouseClick(history, Qt::LeftButton);
+        QCOMPARE(m_window->findChildren<HistoryWindow *>().size(), 1);
+        const QList<QWidget *> controls =
+                window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        for (const QWidget *control : controls) {
+            for (const QWidget *other : controls)
+                QVERIFY(control == other || !control->geometry().intersects(other->geometry()));
+        }
+
+        auto *curve = historyControl<CurveChart>(u"curve"_s);
+        QCOMPARE(name(curve), u"Today: 2,5 kWh, peak 500 W at 06:00"_s);
+        QCOMPARE(historyControl(u"lblCurve"_s)->text(), name(curve));
+        const QList<Run> lines = colouredRuns(curve->grab().toImage());
+        QCOMPARE(lines.size(), 2); // the gap from 10:00 to 14:00 left empty
+        QCOMPARE(curve->grab().toImage().pixelColor(0, 0), curve->palette().color(QPalette::Base));
+        QVERIFY2(lines[1].left - lines[0].right > curve->width() / 8, "the gap too narrow");
+
+        auto *days = historyControl<BarChart>(u"dayBars"_s);
+        const QList<Run> bars = colouredRuns(days->grab().toImage());
+        QCOMPARE(bars.size(), 3); // today's growing bar of 2.5 kWh, paler, is coloured too
+        QVERIFY2(std::abs(bars[0].height - 2 * bars[1].height) <= 2, "2 kWh not twice 1 kWh");
+        QVERIFY(bars[2].height > bars[0].height && bars[2].saturation < bars[0].saturation);
+        QCOMPARE(name(days), u"Last 31 days: Samstag, 1. Juni 2024: 2,5 kWh"_s);
+        QTest::keyClick(days, Qt::Key_Left);
+        QCOMPARE(historyControl(u"lblBar"_s)->text(), u"Freitag, 31. Mai 2024: 1,0 kWh"_s);
+        QCOMPARE(name(days), u"Last 31 days: "_s + historyControl(u"lblBar"_s)->text());
+        QTest::keyClick(days, Qt::Key_End);
+        QTest::keyClick(days, Qt::Key_Right);
+        QCOMPARE(days->selectedText(), u"Samstag, 1. Juni 2024: 2,5 kWh"_s);
+        QTest::keyClick(days, Qt::Key_Home);
+        QCOMPARE(historyControl(u"lblBar"_s)->text(), u"Donnerstag, 2. Mai 2024: not recorded"_s);
+        window->findChild<QTabWidget *>()->setCurrentIndex(1);
+        QCOMPARE(historyControl(u"lblBar"_s)->text(), u"Juni 2024: 2,5 kWh"_s);
+
+        QHelpEvent hover(QEvent::ToolTip, { days->width() - 10, days->height() / 2 }, {});
+        QApplication::sendEvent(days, &hover);
+        QCOMPARE(QToolTip::text(), u"Samstag, 1. Juni 2024: 2,5 kWh"_s);
+
+        const auto sums = [window] {
+            QStringList names;
+            for (const QLabel *label : window->findChildren<QLabel *>())
+                names << label->accessibleName();
+            names.removeAll(QString());
+            return names;
+        };
+        for (const QLabel *label : window->findChildren<QLabel *>())
+            QVERIFY(label->accessibleName().isEmpty()
+                    || label->accessibleName().endsWith(u": "_s + label->text()));
+        QCOMPARE(sums(),
+                 (QStringList{ u"Today: 2,5 kWh"_s, u"Yesterday: 1,0 kWh"_s,
+                               u"This month: 2,5 kWh"_s, u"This year: 5,5 kWh"_s,
+                               u"All recorded: 5,5 kWh"_s,
+                               u"Best day: 2,5 kWh on Samstag, 1. Juni 2024"_s }));
+        auto *price = historyControl<QDoubleSpinBox>(u"txtPrice"_s);
+        QCOMPARE(price->text(), u"none"_s);
+        price->setValue(1500.1234); // some currencies count a kWh in thousands
+        QCOMPARE(price->text(), u"1500,1234 €"_s);
+        QCOMPARE(sums().first(), u"Today: 2,5 kWh (3.765,31\u00a0€)"_s);
+        QCOMPARE(Settings().pricePerKwh(), 1500.1234);
+        price->setValue(0);
+        QCOMPARE(sums().first(), u"Today: 2,5 kWh"_s);
+        QVERIFY(!QSettings().contains(u"PricePerKwh"_s));
+
+        // Earlier days back to the first recorded, from their own month's file.
+        QTest::keyClick(curve, Qt::Key_Left);
+        QCOMPARE(name(curve), u"Yesterday: 1,0 kWh, peak 700 W at 12:00"_s);
+        QTest::keyClick(curve, Qt::Key_Left);
+        QTest::keyClick(curve, Qt::Key_Left);
+        QCOMPARE(historyControl(u"lblDay"_s)->text(), u"Donnerstag, 30. Mai 2024"_s);
+        QVERIFY(!historyControl<QPushButton>(u"cmdPrevious"_s)->isEnabled());
+        QTest::mouseClick(historyControl<QPushButton>(u"cmdNext"_s), Qt::LeftButton);
+        QTest::keyClick(curve, Qt::Key_Right);
+        QTest::keyClick(curve, Qt::Key_Right);
+        QCOMPARE(historyControl(u"lblDay"_s)->text(), u"Samstag, 1. Juni 2024"_s);
+        QVERIFY(!historyControl<QPushButton>(u"cmdNext"_s)->isEnabled());
+
+        // Polls hand the window their readings, no file is read again; at midnight it goes on.
+        QVERIFY(QFile::remove(u"palvorin_readings/2024-06.csv"_s));
+        poll(u"2024-06-01T18:01:30"_s, 1500);
+        QVERIFY(polled());
+        QCOMPARE(name(curve), u"Today: 3,0 kWh, peak 500 W at 06:00"_s);
+        poll(u"2024-06-02T00:00:30"_s, 1600);
+        QVERIFY(polled());
+        QCOMPARE(name(curve), u"Today: 0 Wh, peak 480 W at 00:00"_s);
+        QCOMPARE(sums()[1], u"Yesterday: 3,0 kWh"_s);
+        QCOMPARE(days->selectedText(), u"Freitag, 3. Mai 2024: not recorded"_s); // kept in place
+        QCOMPARE(bytes(u"palvorin_days.csv"_s),
+                 "date,energy_wh\n2024-05-30,2000\n2024-05-31,1000\n2024-06-01,3000\n");
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    // Settings of the tests' own, never the user's.
+    QTemporaryDir settings;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    QApplication::setOrganizationName(u"Palvorin"_s);
+    QApplication::setApplicationName(u"Palvorin"_s);
+    TestHistory test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_history.moc"
