@@ -1,7 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Palvorin developers
 // SPDX-License-Identifier: MIT
 
+#include "autostart.h"
 #include "mainwindow.h"
+#include "passwordstore.h"
+#include "settings.h"
+#include "trayicon.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -11,6 +15,7 @@ using namespace Qt::StringLiterals;
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(u"Palvorin"_s);
     QApplication::setApplicationName(u"Palvorin"_s);
     QApplication::setApplicationVersion(QStringLiteral(PALVORIN_VERSION));
     QApplication::setDesktopFileName(u"palvorin"_s);
@@ -18,7 +23,12 @@ int main(int argc, char *argv[])
 
     // The switch's address on the local network, chosen when the program is
     // built; the user can change it in the address box while it runs.
-    MainWindow window(MonitorSetup{ QStringLiteral(PALVORIN_DEVICE_ADDRESS) });
-    window.show();
+    PasswordStore keyring;
+    MonitorSetup setup{ QStringLiteral(PALVORIN_DEVICE_ADDRESS) };
+    setup.keyring = &keyring;
+    MainWindow window(std::move(setup));
+    Settings settings;
+    TrayIcon tray(&window, &settings);
+    tray.Start(QApplication::arguments().contains(QLatin1StringView(Autostart::Argument)));
     return app.exec();
 }

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class PasswordDialog;
+class RememberedPasswords;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -23,10 +24,17 @@ class MainWindow : public QWidget
 public:
     explicit MainWindow(MonitorSetup setup, QWidget *parent = nullptr);
 
+    [[nodiscard]] PollCycle *pollCycle() const { return m_pollCycle; }
+    // The whole text of the status line.
+    [[nodiscard]] QString statusText() const { return m_statusText; }
+    void showDetails();
+
+Q_SIGNALS:
+    void statusShown(const QString &text);
+
 private:
     void showStatus(const QString &text);
     void showFigure(QLabel *label, const QString &meaning, const QString &text);
-    void showDetails();
 
     QLabel *const lblIP;
     QLineEdit *const txtIP;
@@ -37,8 +45,10 @@ private:
     QTimer *const Timer1;
     PollCycle *const m_pollCycle;
     PasswordDialog *const m_passwordDialog;
+    RememberedPasswords *const m_passwords;
     std::function<QString(const QString &)> m_openInEditor;
     // Cancel in the password dialog stops the questions until the user
     // polls by hand (Return in the address box).
     bool m_askForPassword = true;
+    QString m_statusText;
 };

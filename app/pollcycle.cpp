@@ -92,11 +92,26 @@ void PollCycle::SetPassword(const QString &address, const QString &password)
     m_passwords.insert(address, password);
 }
 
+QString PollCycle::DeviceAddress(const QString &addressText)
+{
+    QString address = trimmedOfSpaces(addressText);
+    if (address.startsWith(u"http://"_s, Qt::CaseInsensitive))
+        address.remove(0, 7);
+    while (address.endsWith(u'/'))
+        address.chop(1);
+    const QUrl url(u"http://"_s + address + u'/', QUrl::StrictMode);
+    if (address.contains(u"://"_s) || !url.isValid() || !url.userInfo().isEmpty())
+        return {};
+    return url.authority();
+}
+
 void PollCycle::onDeviceReply(const HttpResult &result)
 {
     if (!result.ok()) {
-        if (result.refusal == HttpResult::Refusal::WrongPassword)
+        if (result.refusal == HttpResult::Refusal::WrongPassword) {
             m_passwords.remove(m_polledAddress);
+            Q_EMIT passwordRefused(m_polledAddress);
+        }
         showFailure(result.error);
         if (result.refusal != HttpResult::Refusal::None)
             Q_EMIT passwordNeeded(m_polledAddress);
@@ -126,6 +141,7 @@ void PollCycle::onDeviceReply(const HttpResult &result)
     Q_EMIT powerTextChanged(FigureText(power) + u" W"_s);
     UpdateDaily(m_tally, m_drop, *total, now);
     Q_EMIT todayTextChanged(FigureText(m_tally.todayWh) + u" Wh"_s);
+    Q_EMIT powerRead(power);
 
     QString status = tr("Last update: ") + now.toString(u"yyyy-MM-dd HH:mm:ss"_s);
     if (QString why; !keepUnreadableAside(&why))

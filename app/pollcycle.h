@@ -41,6 +41,9 @@ public:
     // Keeps the password typed for the device at `address` (as named in
     // passwordNeeded()) in memory, for every later poll of that address.
     void SetPassword(const QString &address, const QString &password);
+    // The host and port of the device at `addressText` as a poll names it (in
+    // passwordNeeded()), or nothing when the text is no address to poll.
+    [[nodiscard]] static QString DeviceAddress(const QString &addressText);
 
     [[nodiscard]] bool isPolling() const { return m_link.isBusy(); }
     [[nodiscard]] const DailyTally &tally() const { return m_tally; }
@@ -54,6 +57,10 @@ Q_SIGNALS:
     // The device at `address` asks for a password: none is known, or it
     // refused the one it was given, which is forgotten.
     void passwordNeeded(const QString &address);
+    // The device at `address` refused the password it was given; passwordNeeded() follows.
+    void passwordRefused(const QString &address);
+    // A reading's present power, in watts.
+    void powerRead(double watts);
 
 private:
     void onDeviceReply(const HttpResult &result);

@@ -1,0 +1,54 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
+#include "passwordstore.h"
+
+#include <qt6keychain/keychain.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A job on the entry of the device at `address`, deleted when it has finished.
+// Its label in the keyring is the program's name; no job falls back to a file.
+template<typename Job>
+Job *newJob(const QString &address, PasswordStore *store)
+{
+    auto *job = new Job(u"Palvorin"_s, store);
+    job->setKey(address);
+    job->setInsecureFallback(false);
+    return job;
+}
+
+QString failure(const QKeychain::Job *job)
+{
+    return job->error() == QKeychain::NoError ? QString() : job->errorString();
+}
+
+} // namespace
+
+PasswordStore::PasswordStore(QObject *parent) : QObject(parent) { }
+
+void PasswordStore::Read(const QString &address)
+{
+    auto *job = newJob<QKeychain::ReadPasswordJob>(address, this);
+    connect(job, &QKeychain::Job::finished, this, [this, address, job] {
+        Q_EMIT readFinished(address, job->textData(),
+                            job->error() == QKeychain::EntryNotFound ? QString() : failure(job));
+    });
+    job->start();
+}
+
+void PasswordStore::Write(const QString &address, const QString &password)
+{
+    auto *job = newJob<QKeychain::WritePasswordJob>(address, this);
+    job->setTextData(password);
+    connect(job, &QKeychain::Job::finished, this,
+            [this, address, job] { Q_EMIT writeFinished(address, failure(job)); });
+    job->start();
+}
+
+void PasswordStore::Remove(const QString &address)
+{
+    newJob<QKeychain::DeletePasswordJob>(address, this)->start();
+}
