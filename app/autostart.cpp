@@ -122,16 +122,13 @@ QByteArray EntryFromMenuEntry(const QByteArray &menuEntry)
     static const QRegularExpression exec(uR"(^(Exec=.*\bexec palvorin)("?)$)"_s,
                                          QRegularExpression::MultilineOption);
     static const QRegularExpression comment(u"^#.*\n"_s, QRegularExpression::MultilineOption);
-    QString text = QString::fromUtf8(menuEntry);
-    const qsizetype entryStart = text.indexOf(u"[Desktop Entry]"_s);
-    if (entryStart < 0 || !text.contains(exec))
+    QString text = QString::fromUtf8(menuEntry).remove(comment).trimmed();
+    if (!text.contains(exec))
         return {};
-    text = text.sliced(entryStart)
-                   .remove(comment)
-                   .replace(exec, u"\\1 "_s + QLatin1StringView(Argument) + u"\\2"_s);
+    text.replace(exec, u"\\1 "_s + QLatin1StringView(Argument) + u"\\2"_s);
     return "# Palvorin's \"Start at sign-in\" made this entry from its menu entry; unticking it "
            "removes it.\n"
-            + text.toUtf8();
+            + text.toUtf8() + '\n';
 }
 #endif
 

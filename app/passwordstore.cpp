@@ -10,13 +10,13 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A job on the entry of the device at `address`, deleted when it has finished.
-// Its label in the keyring is the program's name; no job falls back to a file.
+// Its label in the keyring is the program's name. QtKeychain's insecure
+// fallback, a file in clear where no keyring answers, stays off.
 template<typename Job>
 Job *newJob(const QString &address, PasswordStore *store)
 {
     auto *job = new Job(u"Palvorin"_s, store);
     job->setKey(address);
-    job->setInsecureFallback(false);
     return job;
 }
 

@@ -17,5 +17,4 @@ bool Settings::trayNoticeShown() const
 void Settings::setTrayNoticeShown()
 {
     m_settings.setValue(TrayNoticeShown, true);
-    m_settings.sync();
 }
