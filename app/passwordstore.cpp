@@ -9,13 +9,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A job on the entry of the device at `address`, deleted when it has finished.
-// Its label in the keyring is the program's name. QtKeychain's insecure
-// fallback, a file in clear where no keyring answers, stays off.
+// A job on the entry of the device at `address`, labelled with the program's
+// name in the keyring. It deletes itself when it has finished: the keyring's
+// answer may come after the store is gone. QtKeychain's insecure fallback, a
+// file in clear where no keyring answers, stays off.
 template<typename Job>
-Job *newJob(const QString &address, PasswordStore *store)
+Job *newJob(const QString &address)
 {
-    auto *job = new Job(u"Palvorin"_s, store);
+    auto *job = new Job(u"Palvorin"_s);
     job->setKey(address);
     return job;
 }
@@ -31,7 +32,7 @@ PasswordStore::PasswordStore(QObject *parent) : QObject(parent) { }
 
 void PasswordStore::Read(const QString &address)
 {
-    auto *job = newJob<QKeychain::ReadPasswordJob>(address, this);
+    auto *job = newJob<QKeychain::ReadPasswordJob>(address);
     connect(job, &QKeychain::Job::finished, this, [this, address, job] {
         Q_EMIT readFinished(address, job->textData(),
                             job->error() == QKeychain::EntryNotFound ? QString() : failure(job));
@@ -41,7 +42,7 @@ void PasswordStore::Read(const QString &address)
 
 void PasswordStore::Write(const QString &address, const QString &password)
 {
-    auto *job = newJob<QKeychain::WritePasswordJob>(address, this);
+    auto *job = newJob<QKeychain::WritePasswordJob>(address);
     job->setTextData(password);
     connect(job, &QKeychain::Job::finished, this,
             [this, address, job] { Q_EMIT writeFinished(address, failure(job)); });
@@ -50,5 +51,5 @@ void PasswordStore::Write(const QString &address, const QString &password)
 
 void PasswordStore::Remove(const QString &address)
 {
-    newJob<QKeychain::DeletePasswordJob>(address, this)->start();
+    newJob<QKeychain::DeletePasswordJob>(address)->start();
 }

@@ -33,10 +33,9 @@ TrayIcon::TrayIcon(MainWindow *window, Settings *settings, QObject *parent)
     m_menu.addAction(m_startAtSignIn);
     connect(m_startAtSignIn, &QAction::triggered, this, &TrayIcon::setStartAtSignIn);
     m_menu.addSeparator();
-    connect(m_menu.addAction(tr("&Quit")), &QAction::triggered, this, [this] {
-        m_quitting = true;
-        QCoreApplication::quit();
-    });
+    // Ends the event loop at once: the window's close would only hide it.
+    connect(m_menu.addAction(tr("&Quit")), &QAction::triggered, this,
+            [] { QCoreApplication::exit(0); });
     connect(&m_menu, &QMenu::aboutToShow, this, [this] {
         m_showWindow->setText(m_window->isVisible() ? tr("&Hide window") : tr("&Show window"));
         m_startAtSignIn->setChecked(Autostart::IsEnabled());
@@ -78,12 +77,11 @@ void TrayIcon::Start(bool atSignIn)
 
 bool TrayIcon::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_window || event->type() != QEvent::Close || m_quitting
-        || qApp->isSavingSession())
+    if (watched != m_window || event->type() != QEvent::Close || qApp->isSavingSession())
         return QObject::eventFilter(watched, event);
     if (!keepsRunning()) {
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-        return false;
+        return QObject::eventFilter(watched, event);
     }
     event->ignore();
     m_window->hide();

@@ -53,5 +53,4 @@ private:
     QString m_figures;
     // A reading came since the last status line.
     bool m_fresh = false;
-    bool m_quitting = false;
 };
