@@ -8,9 +8,10 @@
 
 int ProductionLevel::Add(const QString &day, double watts)
 {
+    // Each day has a peak of its own.
     if (day != m_day) {
         m_day = day;
-        m_peak = 0;
+        m_peak = watts;
     }
     if (!(watts >= ProducingWatts))
         return 0;

@@ -66,10 +66,6 @@ TrayIcon::TrayIcon(MainWindow *window, Settings *settings, QObject *parent)
 
 void TrayIcon::Start(bool atSignIn)
 {
-    // The program ends by Quit, or by closing the window where no notification
-    // area keeps it; not when its last window closes, which may be the password
-    // dialog of a window hidden in the notification area.
-    QGuiApplication::setQuitOnLastWindowClosed(false);
     m_icon.show();
     if (!atSignIn || !keepsRunning())
         m_window->show();
@@ -79,6 +75,7 @@ bool TrayIcon::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_window || event->type() != QEvent::Close || qApp->isSavingSession())
         return QObject::eventFilter(watched, event);
+    // Where no notification area keeps the program, closing its window ends it.
     if (!keepsRunning()) {
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         return QObject::eventFilter(watched, event);
