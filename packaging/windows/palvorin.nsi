@@ -87,6 +87,7 @@ Function StartAtSignIn
     SetShellVarContext current
     CreateDirectory "$DOCUMENTS\Palvorin"
     SetOutPath "$DOCUMENTS\Palvorin"
+    CreateDirectory "$SMSTARTUP"
     CreateShortcut "$SMSTARTUP\Palvorin.lnk" "$INSTDIR\palvorin.exe" "--autostart" "$INSTDIR\palvorin.exe" 0
 FunctionEnd
 
