@@ -203,8 +203,7 @@ private Q_SLOTS:
         Q_EMIT icon()->contextMenu()->aboutToShow(); // the item now hides the window
         action(u"Hide window"_s)->trigger();
         QVERIFY(!m_window->isVisible());
-        // Hidden in the notification area, the program outlives a dialog of its own.
-        bool quitChosen = false;
+        bool quitChosen = false; // hidden in the tray, it outlives a dialog of its own
         connect(action(u"Quit"_s), &QAction::triggered, this, [&] { quitChosen = true; });
         QTimer::singleShot(0, m_window.get(), [this] {
             m_window->close();
