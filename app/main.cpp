@@ -1,7 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Palvorin developers
 // SPDX-License-Identifier: MIT
 
+#include "autostart.h"
 #include "mainwindow.h"
+#include "passwordstore.h"
+#include "settings.h"
+#include "trayicon.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -20,7 +24,12 @@ int main(int argc, char *argv[])
 
     // The switch's address on the local network, chosen when the program is
     // built; the user can change it in the address box while it runs.
-    MainWindow window(MonitorSetup{ QStringLiteral(PALVORIN_DEVICE_ADDRESS) });
-    window.show();
+    PasswordStore keyring;
+    MonitorSetup setup{ QStringLiteral(PALVORIN_DEVICE_ADDRESS) };
+    setup.keyring = &keyring;
+    MainWindow window(std::move(setup));
+    Settings settings;
+    TrayIcon tray(&window, &settings);
+    tray.Start(QApplication::arguments().contains(QLatin1StringView(Autostart::Argument)));
     return app.exec();
 }

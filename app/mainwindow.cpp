@@ -5,6 +5,7 @@
 
 #include "historywindow.h"
 #include "passworddialog.h"
+#include "rememberedpasswords.h"
 #include "statefile.h"
 
 #include <QFont>
@@ -128,6 +129,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
       m_pollCycle(new PollCycle(QString::fromLatin1(StateFile::DefaultName), std::move(setup.clock),
                                 setup.deviceTimeout, this)),
       m_passwordDialog(new PasswordDialog(this)),
+      m_passwords(new RememberedPasswords(setup.keyring, m_pollCycle, m_passwordDialog, this)),
       m_openInEditor(std::move(setup.openInEditor))
 {
     setWindowTitle(u"Palvorin"_s);
@@ -204,7 +206,8 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
             m_passwordDialog->Ask(address);
     });
     connect(m_passwordDialog, &QDialog::accepted, this, [this] {
-        m_pollCycle->SetPassword(m_passwordDialog->address(), m_passwordDialog->takePassword());
+        m_passwords->Give(m_passwordDialog->address(), m_passwordDialog->takePassword(),
+                          m_passwordDialog->remember());
         poll();
     });
     connect(m_passwordDialog, &QDialog::rejected, this, [this] { m_askForPassword = false; });
@@ -233,7 +236,8 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
         showStatus(tr("Loaded. Polling every %1s.").arg(polling));
     else
         showStatus(tr("%1 Polling every %2s.").arg(unreadable, polling));
-    poll();
+    // A password remembered for the device answers its first poll.
+    m_passwords->ReadBeforePolling(txtIP->text(), setup.keyringWait, [this] { poll(); });
 }
 
 // Polls the device at the box's text, unless a poll still waits for its
@@ -248,6 +252,8 @@ void MainWindow::poll()
 
 void MainWindow::showStatus(const QString &text)
 {
+    m_statusText = text;
+    Q_EMIT statusShown(text);
     lblStatus->setText(fittedStatus(lblStatus, text));
     // A tooltip that looks like markup is shown as rich text: escaped, it
     // shows as written.

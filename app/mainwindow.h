@@ -11,6 +11,7 @@
 
 class HistoryWindow;
 class PasswordDialog;
+class RememberedPasswords;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -25,12 +26,19 @@ class MainWindow : public QWidget
 public:
     explicit MainWindow(MonitorSetup setup, QWidget *parent = nullptr);
 
+    [[nodiscard]] PollCycle *pollCycle() const { return m_pollCycle; }
+    // The whole text of the status line.
+    [[nodiscard]] QString statusText() const { return m_statusText; }
+    void showDetails();
+    void showHistory();
+
+Q_SIGNALS:
+    void statusShown(const QString &text);
+
 private:
     void showStatus(const QString &text);
     void showFigure(QLabel *label, const QString &meaning, const QString &text);
-    void showDetails();
     void poll();
-    void showHistory();
 
     QLabel *const lblIP;
     QLabel *const lblNowHeading;
@@ -44,6 +52,7 @@ private:
     QTimer *const Timer1;
     PollCycle *const m_pollCycle;
     PasswordDialog *const m_passwordDialog;
+    RememberedPasswords *const m_passwords;
     std::function<QString(const QString &)> m_openInEditor;
     // Cancel in the password dialog stops the questions until the user
     // polls by hand (Return in the address box).
@@ -55,4 +64,5 @@ private:
     QString m_polledText; // the box's text of the last poll started
     QString m_pollStatus; // the poll's last status line
     QPointer<HistoryWindow> m_historyWindow; // while it is open
+    QString m_statusText;
 };

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "passwordstore.h"
 #include "pollcycle.h"
 #include "texteditor.h"
 
@@ -23,4 +24,8 @@ struct MonitorSetup
     // Opens a file in the text editor without waiting; returns why no editor
     // could be started, empty when one was.
     std::function<QString(const QString &fileName)> openInEditor = &OpenInTextEditor;
+    // The system keyring for device passwords; none: they live in memory only.
+    PasswordStore *keyring = nullptr;
+    // How long the first poll waits for the keyring's answer.
+    std::chrono::milliseconds keyringWait = std::chrono::seconds(10);
 };

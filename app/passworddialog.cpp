@@ -5,6 +5,7 @@
 
 #include "devicelink.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +15,11 @@
 using namespace Qt::StringLiterals;
 
 PasswordDialog::PasswordDialog(QWidget *parent)
-    : QDialog(parent), lblQuestion(new QLabel(this)), txtPassword(new QLineEdit(this))
+    : QDialog(parent),
+      lblQuestion(new QLabel(this)),
+      txtPassword(new QLineEdit(this)),
+      lblRefused(new QLabel(tr("Wrong password: try again"), this)),
+      chkRemember(new QCheckBox(tr("&Remember in the keyring"), this))
 {
     setWindowTitle(tr("Device password"));
     lblQuestion->setObjectName(u"lblQuestion"_s);
@@ -23,10 +28,17 @@ PasswordDialog::PasswordDialog(QWidget *parent)
     txtPassword->setObjectName(u"txtPassword"_s);
     txtPassword->setEchoMode(QLineEdit::Password);
     txtPassword->setAccessibleName(tr("Password"));
+    lblRefused->setObjectName(u"lblRefused"_s);
+    lblRefused->setTextFormat(Qt::PlainText);
+    lblRefused->hide();
+    chkRemember->setObjectName(u"chkRemember"_s);
+    SetKeyringFailure(tr("no answer yet"));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lblRefused);
     layout->addWidget(lblQuestion);
     layout->addWidget(txtPassword);
+    layout->addWidget(chkRemember);
     layout->addWidget(buttons);
     // An empty password is no answer.
     QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
@@ -46,6 +58,8 @@ void PasswordDialog::Ask(const QString &address)
                                  .arg(address, QLatin1StringView(DeviceLink::User)));
     // The field was emptied as the dialog last closed (takePassword(), Cancel).
     txtPassword->setFocus();
+    lblRefused->setVisible(address == m_refusedAddress);
+    m_refusedAddress.clear();
     open();
 }
 
@@ -54,4 +68,24 @@ QString PasswordDialog::takePassword()
     const QString password = txtPassword->text();
     txtPassword->clear();
     return password;
+}
+
+bool PasswordDialog::remember() const
+{
+    return chkRemember->isEnabled() && chkRemember->isChecked();
+}
+
+void PasswordDialog::MarkRefused(const QString &address)
+{
+    m_refusedAddress = address;
+}
+
+void PasswordDialog::SetKeyringFailure(const QString &why)
+{
+    chkRemember->setEnabled(why.isEmpty());
+    chkRemember->setToolTip(
+            why.isEmpty() ? tr("Keeps the password in the system keyring for the next start")
+                          : tr("No keyring answers (%1): the password is kept only until "
+                               "Palvorin ends.")
+                                    .arg(why));
 }

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QString>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 
@@ -24,9 +25,19 @@ public:
     [[nodiscard]] QString address() const { return m_address; }
     // The password typed; the field is emptied.
     [[nodiscard]] QString takePassword();
+    // Whether the user asked for the password to be remembered in the keyring.
+    [[nodiscard]] bool remember() const;
+    // The next question for `address` says that its password was refused.
+    void MarkRefused(const QString &address);
+    // Offers "Remember in the keyring", or, with a reason why no keyring
+    // answers, shows it disabled with that reason.
+    void SetKeyringFailure(const QString &why);
 
 private:
     QLabel *const lblQuestion;
     QLineEdit *const txtPassword;
+    QLabel *const lblRefused;
+    QCheckBox *const chkRemember;
     QString m_address;
+    QString m_refusedAddress;
 };

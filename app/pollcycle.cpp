@@ -58,38 +58,17 @@ void PollCycle::PollDevice(const QString &addressText)
 {
     if (m_link.isBusy())
         return;
-
-    // A password typed into the address would show in every status line and
-    // could go out in clear: any user information ("user:password@", with
-    // any scheme) is refused before anything else looks at the address, and
-    // no failure line repeats the address.
-    QString address = trimmedOfSpaces(addressText);
-    if (address.contains(u'@')) {
-        showFailure(tr("Leave the user and password out of the address: the password is asked "
-                       "for when the device wants one"));
+    QString why;
+    const std::optional<QUrl> url = statusUrl(addressText, &why);
+    if (!url) {
+        if (why.isEmpty())
+            Q_EMIT statusTextChanged(tr("Enter an IP address."));
+        else
+            showFailure(why);
         return;
     }
-    // An address copied from the device's web page comes as "http://address/".
-    if (address.startsWith(u"http://"_s, Qt::CaseInsensitive))
-        address.remove(0, 7);
-    while (address.endsWith(u'/'))
-        address.chop(1);
-    if (address.isEmpty()) {
-        Q_EMIT statusTextChanged(tr("Enter an IP address."));
-        return;
-    }
-    if (address.contains(u"://"_s)) {
-        showFailure(tr("Only plain HTTP addresses are polled"));
-        return;
-    }
-
-    const QUrl url(u"http://"_s + address + u"/rpc/Switch.GetStatus?id=0"_s, QUrl::StrictMode);
-    if (!url.isValid() || url.host().isEmpty()) {
-        showFailure(tr("Not a valid device address"));
-        return;
-    }
-    m_polledAddress = url.authority();
-    m_link.HttpGet(url, m_passwords.value(m_polledAddress));
+    m_polledAddress = url->authority();
+    m_link.HttpGet(*url, m_passwords.value(m_polledAddress));
 }
 
 void PollCycle::PollNow(const QString &addressText)
@@ -103,11 +82,51 @@ void PollCycle::SetPassword(const QString &address, const QString &password)
     m_passwords.insert(address, password);
 }
 
+QString PollCycle::DeviceAddress(const QString &addressText)
+{
+    QString why;
+    const std::optional<QUrl> url = statusUrl(addressText, &why);
+    return url ? url->authority() : QString();
+}
+
+std::optional<QUrl> PollCycle::statusUrl(const QString &addressText, QString *why)
+{
+    // A password typed into the address would show in every status line and
+    // could go out in clear: any user information ("user:password@", with
+    // any scheme) is refused before anything else looks at the address, and
+    // no failure line repeats the address.
+    QString address = trimmedOfSpaces(addressText);
+    if (address.contains(u'@')) {
+        *why = tr("Leave the user and password out of the address: the password is asked for "
+                  "when the device wants one");
+        return std::nullopt;
+    }
+    // An address copied from the device's web page comes as "http://address/".
+    if (address.startsWith(u"http://"_s, Qt::CaseInsensitive))
+        address.remove(0, 7);
+    while (address.endsWith(u'/'))
+        address.chop(1);
+    if (address.isEmpty())
+        return std::nullopt;
+    if (address.contains(u"://"_s)) {
+        *why = tr("Only plain HTTP addresses are polled");
+        return std::nullopt;
+    }
+    const QUrl url(u"http://"_s + address + u"/rpc/Switch.GetStatus?id=0"_s, QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty()) {
+        *why = tr("Not a valid device address");
+        return std::nullopt;
+    }
+    return url;
+}
+
 void PollCycle::onDeviceReply(const HttpResult &result)
 {
     if (!result.ok()) {
-        if (result.refusal == HttpResult::Refusal::WrongPassword)
+        if (result.refusal == HttpResult::Refusal::WrongPassword) {
             m_passwords.remove(m_polledAddress);
+            Q_EMIT passwordRefused(m_polledAddress);
+        }
         showFailure(result.error);
         if (result.refusal != HttpResult::Refusal::None)
             Q_EMIT passwordNeeded(m_polledAddress);
@@ -156,8 +175,8 @@ void PollCycle::onDeviceReply(const HttpResult &result)
         status += tr(" (state not saved: %1)").arg(why);
     const Reading reading{ now, power, *total };
     status += m_history.Keep(before, m_tally, reading);
-    Q_EMIT statusTextChanged(status);
     Q_EMIT readingTaken(reading);
+    Q_EMIT statusTextChanged(status);
     Q_EMIT pollFinished();
 }
 

@@ -11,9 +11,11 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
+#include <QUrl>
 
 #include <chrono>
 #include <functional>
+#include <optional>
 
 // One poll of the device from address to saved tally. The window feeds it
 // the address box's text and shows the three texts it emits.
@@ -47,6 +49,9 @@ public:
     // Keeps the password typed for the device at `address` (as named in
     // passwordNeeded()) in memory, for every later poll of that address.
     void SetPassword(const QString &address, const QString &password);
+    // The host and port of the device at `addressText` as a poll names it (in
+    // passwordNeeded()), or nothing when the text is no address to poll.
+    [[nodiscard]] static QString DeviceAddress(const QString &addressText);
 
     [[nodiscard]] bool isPolling() const { return m_link.isBusy(); }
     [[nodiscard]] const DailyTally &tally() const { return m_tally; }
@@ -68,8 +73,14 @@ Q_SIGNALS:
     // The device at `address` asks for a password: none is known, or it
     // refused the one it was given, which is forgotten.
     void passwordNeeded(const QString &address);
+    // The device at `address` refused the password it was given; passwordNeeded() follows.
+    void passwordRefused(const QString &address);
 
 private:
+    // The device's status request for `addressText`, or nothing when the text
+    // names no device to poll: `why` then says why, or stays empty for a blank
+    // address.
+    [[nodiscard]] static std::optional<QUrl> statusUrl(const QString &addressText, QString *why);
     void onDeviceReply(const HttpResult &result);
     void showFailure(const QString &description);
     [[nodiscard]] bool loadTally(QString *why);

@@ -8,6 +8,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString PricePerKwhKey = u"PricePerKwh"_s;
+const QString TrayNoticeShownKey = u"tray/noticeShown"_s;
 
 } // namespace
 
@@ -26,4 +27,14 @@ void Settings::setPricePerKwh(std::optional<double> price)
         m_settings.setValue(PricePerKwhKey, *price);
     else
         m_settings.remove(PricePerKwhKey);
+}
+
+bool Settings::trayNoticeShown() const
+{
+    return m_settings.value(TrayNoticeShownKey, false).toBool();
+}
+
+void Settings::setTrayNoticeShown()
+{
+    m_settings.setValue(TrayNoticeShownKey, true);
 }

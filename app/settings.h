@@ -9,7 +9,7 @@
 
 // The program's settings, kept per user by QSettings under the organisation and application names
 // that main() sets: a file on Linux (~/.config/Palvorin/Palvorin.conf), the registry on Windows
-// (HKEY_CURRENT_USER\Software\Palvorin\Palvorin).
+// (HKEY_CURRENT_USER\Software\Palvorin\Palvorin). Nothing secret goes here.
 class Settings
 {
 public:
@@ -17,6 +17,10 @@ public:
     // unset or not above 0.
     [[nodiscard]] std::optional<double> pricePerKwh() const;
     void setPricePerKwh(std::optional<double> price);
+    // Whether the user has been told once that closing the window leaves Palvorin in the
+    // notification area.
+    [[nodiscard]] bool trayNoticeShown() const;
+    void setTrayNoticeShown();
 
 private:
     QSettings m_settings;

@@ -87,7 +87,7 @@ class TestPalvorin : public QObject
     {
         QRegion covered;
         for (const QWidget *control : window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-            if (control->isWindow()) // the password dialog is a window of its own
+            if (control->isWindow() || control->isHidden()) // the password dialog is a window
                 continue;
             if (covered.intersects(control->geometry()))
                 return QString::fromLatin1(control->metaObject()->className()) + u' '

@@ -38,6 +38,11 @@ VIAddVersionKey "LegalCopyright" "Copyright 2026 ${PUBLISHER}"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start Palvorin"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartInDataFolder
+; Off unless ticked; a silent install makes it with /AUTOSTART.
+!define MUI_FINISHPAGE_SHOWREADME
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "Start Palvorin when I sign in"
+!define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
+!define MUI_FINISHPAGE_SHOWREADME_FUNCTION StartAtSignIn
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
@@ -76,7 +81,23 @@ Section "Palvorin"
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+
+    ${GetParameters} $0
+    ClearErrors
+    ${GetOptions} $0 "/AUTOSTART" $1
+    IfErrors +2
+        Call StartAtSignIn
 SectionEnd
+
+; The shortcut the program's own "Start at sign-in" makes and removes: the program, told that it
+; starts at sign-in, in Documents\Palvorin.
+Function StartAtSignIn
+    SetShellVarContext current
+    CreateDirectory "$DOCUMENTS\Palvorin"
+    SetOutPath "$DOCUMENTS\Palvorin"
+    CreateDirectory "$SMSTARTUP"
+    CreateShortcut "$SMSTARTUP\Palvorin.lnk" "$INSTDIR\palvorin.exe" "--autostart" "$INSTDIR\palvorin.exe" 0
+FunctionEnd
 
 Function StartInDataFolder
     SetOutPath "$DOCUMENTS\Palvorin"
@@ -93,6 +114,7 @@ Section "Uninstall"
         MessageBox MB_OK|MB_ICONSTOP "Palvorin is running. Close it, then uninstall again." /SD IDOK
         Abort
     Delete "$SMPROGRAMS\Palvorin.lnk"
+    Delete "$SMSTARTUP\Palvorin.lnk"
     !include "${FILES}"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"

@@ -1,0 +1,135 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
+#include "autostart.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#ifdef Q_OS_WIN
+#  include <qt_windows.h>
+#  include <shlobj.h>
+#endif
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("Autostart", text);
+}
+
+#ifdef Q_OS_WIN
+// A shortcut to this program with Argument, working in Documents\Palvorin.
+QString writeShortcut(const QString &path)
+{
+    const QString folder =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + u"/Palvorin"_s;
+    if (!QDir().mkpath(folder))
+        return tr("cannot create the folder %1").arg(QDir::toNativeSeparators(folder));
+    const HRESULT initialised = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkW *link = nullptr;
+    IPersistFile *file = nullptr;
+    const auto wide = [](const QString &text) { return text.toStdWString(); };
+    const std::wstring program =
+            wide(QDir::toNativeSeparators(QCoreApplication::applicationFilePath()));
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IShellLinkW, reinterpret_cast<void **>(&link));
+    if (SUCCEEDED(result)) {
+        link->SetPath(program.c_str());
+        link->SetArguments(wide(QString::fromLatin1(Autostart::Argument)).c_str());
+        link->SetWorkingDirectory(wide(QDir::toNativeSeparators(folder)).c_str());
+        link->SetIconLocation(program.c_str(), 0);
+        result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file));
+    }
+    if (SUCCEEDED(result))
+        result = file->Save(wide(QDir::toNativeSeparators(path)).c_str(), TRUE);
+    if (file)
+        file->Release();
+    if (link)
+        link->Release();
+    if (SUCCEEDED(initialised))
+        CoUninitialize();
+    return SUCCEEDED(result) ? QString() : qt_error_string(int(result));
+}
+#endif
+
+} // namespace
+
+namespace Autostart {
+
+QString EntryPath()
+{
+#ifdef Q_OS_WIN
+    return QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation)
+            + u"/Startup/Palvorin.lnk"_s;
+#else
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+            + u"/autostart/palvorin.desktop"_s;
+#endif
+}
+
+bool IsEnabled()
+{
+#ifdef Q_OS_WIN
+    return QFileInfo::exists(EntryPath());
+#else
+    // A desktop's settings may switch an entry off with Hidden=true.
+    QFile entry(EntryPath());
+    return entry.open(QIODevice::ReadOnly)
+            && !entry.readAll().contains(QByteArrayLiteral("\nHidden=true"));
+#endif
+}
+
+QString SetEnabled(bool enabled)
+{
+    const QString path = EntryPath();
+    if (!enabled) {
+        QFile entry(path);
+        return !entry.exists() || entry.remove() ? QString() : entry.errorString();
+    }
+    if (!QDir().mkpath(QFileInfo(path).path()))
+        return tr("cannot create the folder %1")
+                .arg(QDir::toNativeSeparators(QFileInfo(path).path()));
+#ifdef Q_OS_WIN
+    return writeShortcut(path);
+#else
+    // The entry starts the program as the menu does, by its name on PATH.
+    if (QStandardPaths::findExecutable(u"palvorin"_s).isEmpty())
+        return tr("palvorin is not installed: it is not on PATH");
+    QFile menuEntry(u":/palvorin.desktop"_s);
+    const QByteArray text = menuEntry.open(QIODevice::ReadOnly)
+            ? EntryFromMenuEntry(menuEntry.readAll())
+            : QByteArray();
+    if (text.isEmpty())
+        return tr("the menu entry's command is not understood");
+    QSaveFile entry(path);
+    if (!entry.open(QIODevice::WriteOnly) || entry.write(text) != text.size() || !entry.commit())
+        return entry.errorString();
+    return {};
+#endif
+}
+
+#ifndef Q_OS_WIN
+QByteArray EntryFromMenuEntry(const QByteArray &menuEntry)
+{
+    static const QRegularExpression exec(uR"(^(Exec=.*\bexec palvorin)("?)$)"_s,
+                                         QRegularExpression::MultilineOption);
+    static const QRegularExpression comment(u"^#.*\n"_s, QRegularExpression::MultilineOption);
+    QString text = QString::fromUtf8(menuEntry).remove(comment).trimmed();
+    if (!text.contains(exec))
+        return {};
+    text.replace(exec, u"\\1 "_s + QLatin1StringView(Argument) + u"\\2"_s);
+    return "# Palvorin's \"Start at sign-in\" made this entry from its menu entry; unticking it "
+           "removes it.\n"
+            + text.toUtf8() + '\n';
+}
+#endif
+
+} // namespace Autostart

@@ -1,0 +1,50 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+
+class PasswordDialog;
+class PasswordStore;
+class PollCycle;
+
+// Device passwords remembered in the system keyring: read for the first
+// device before its first poll, stored when the user asks for it, deleted
+// when the device refuses them. Without a keyring, passwords live in the poll
+// cycle's memory only.
+class RememberedPasswords : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `keyring` may be null: there is none.
+    RememberedPasswords(PasswordStore *keyring, PollCycle *pollCycle, PasswordDialog *dialog,
+                        QObject *parent = nullptr);
+
+    // Reads the password of the device at `addressText`, then calls `poll`
+    // once: when the keyring answers, or after `bound` if it has not by then.
+    void ReadBeforePolling(const QString &addressText, std::chrono::milliseconds bound,
+                           std::function<void()> poll);
+    // A password the user typed for `address`: kept in memory, and in the
+    // keyring when `remember`.
+    void Give(const QString &address, const QString &password, bool remember);
+
+private:
+    void onRead(const QString &address, const QString &password, const QString &failure);
+    void pollOnce();
+
+    PasswordStore *const m_keyring;
+    PollCycle *const m_pollCycle;
+    PasswordDialog *const m_dialog;
+    QTimer m_bound;
+    std::function<void()> m_poll;
+    // The addresses whose password in memory is the keyring's.
+    QSet<QString> m_inKeyring;
+};

@@ -1,0 +1,297 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
+#include "autostart.h"
+#include "fakedevice.h"
+#include "mainwindow.h"
+#include "passwordstore.h"
+#include "productionlevel.h"
+#include "settings.h"
+#include "trayicon.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDirIterator>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_WIN
+#  include <qt_windows.h>
+#  include <wincred.h>
+#endif
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+// The keyring's entry for a device, read and written by the system's own tool, or API on Windows.
+QString keyringLookup(const QString &address)
+{
+#ifdef Q_OS_WIN
+    const std::wstring target = (u"Palvorin:"_s + address).toStdWString();
+    PCREDENTIALW found = nullptr;
+    if (!CredReadW(target.c_str(), CRED_TYPE_GENERIC, 0, &found))
+        return {};
+    const QString password(reinterpret_cast<QChar *>(found->CredentialBlob),
+                           found->CredentialBlobSize / 2);
+    CredFree(found);
+    return password;
+#else
+    QProcess tool;
+    tool.start(u"secret-tool"_s, { u"lookup"_s, u"server"_s, u"Palvorin"_s, u"user"_s, address });
+    return tool.waitForFinished() ? QString::fromUtf8(tool.readAllStandardOutput()) : u"?"_s;
+#endif
+}
+
+} // namespace
+
+// The program as main() builds it, in a session of tests/desktopsession, which says whether it has
+// a notification area and a keyring; each test in a fresh folder, the clock at noon, 2024-06-01.
+class TestDesktop : public QObject
+{
+    Q_OBJECT
+
+    const bool m_hasTray = qgetenv("PALVORIN_TEST_TRAY") == "1";
+    const bool m_hasKeyring = qgetenv("PALVORIN_TEST_KEYRING") == "1";
+    std::optional<QTemporaryDir> m_dir;
+    std::unique_ptr<PasswordStore> m_keyring;
+    std::unique_ptr<MainWindow> m_window;
+    Settings m_settings;
+    std::unique_ptr<TrayIcon> m_tray;
+
+    void start(const QString &address, bool atSignIn = false)
+    {
+        stop();
+        m_keyring.reset(new PasswordStore);
+        m_window.reset(
+                new MainWindow({ .presetAddress = address,
+                                 .clock = [] { return QDateTime(QDate(2024, 6, 1), QTime(12, 0)); },
+                                 .keyring = m_keyring.get() }));
+        m_tray.reset(new TrayIcon(m_window.get(), &m_settings));
+        m_tray->Start(atSignIn);
+    }
+    void stop()
+    {
+        m_tray.reset();
+        m_window.reset();
+        m_keyring.reset();
+    }
+    QSystemTrayIcon *icon() { return m_tray->findChild<QSystemTrayIcon *>(); }
+    QAction *action(const QString &text)
+    {
+        for (QAction *action : icon()->contextMenu()->actions())
+            if (action->text().remove(u'&') == text)
+                return action;
+        return nullptr;
+    }
+    QDialog *dialog() { return m_window->findChild<QDialog *>(); }
+    void answer(const QString &password)
+    {
+        QTest::keyClicks(dialog()->findChild<QLineEdit *>(), password);
+        QTest::keyClick(dialog()->findChild<QLineEdit *>(), Qt::Key_Return);
+    }
+    QWidget *balloon()
+    {
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (widget->inherits("QBalloonTip") && widget->isVisible())
+                return widget;
+        return nullptr;
+    }
+    static QByteArray bytes(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // A session without what it should have fails every test (trayer takes the area late).
+        QTRY_COMPARE(QSystemTrayIcon::isSystemTrayAvailable(), m_hasTray);
+#ifndef Q_OS_WIN
+        QFile::link(QStringLiteral(PALVORIN_PROGRAM), QDir::homePath() + u"/palvorin"_s);
+        qputenv("PATH", QDir::homePath().toLocal8Bit() + ':' + qgetenv("PATH")); // for autostart
+#endif
+    }
+    void init()
+    {
+        QVERIFY(QDir::setCurrent(m_dir.emplace().path()));
+    }
+    void cleanup()
+    {
+        stop();
+        QDir::setCurrent(QDir::tempPath());
+    }
+
+    void productionLevel_data()
+    {
+        QTest::addColumn<QList<double>>("watts"); // one after the other on 2024-06-01
+        QTest::addColumn<int>("newDay"); // the first reading of 2024-06-02
+        QTest::addColumn<QList<int>>("levels");
+        QTest::newRow("the first is the peak; half, over three quarters, three quarters, a trickle")
+                << QList<double>{ 400, 200, 300.5, 300, 1 } << 9 << QList{ 4, 2, 4, 3, 1 };
+        QTest::newRow("below a watt nothing is produced, and no peak set")
+                << QList<double>{ 0, 50, 0.99, -3 } << 9 << QList{ 0, 4, 0, 0 };
+        QTest::newRow("a new day forgets the peak")
+                << QList<double>{ 1000, 100, 50 } << 1 << QList{ 4, 4, 2 };
+    }
+    void productionLevel()
+    {
+        QFETCH(QList<double>, watts);
+        QFETCH(int, newDay);
+        ProductionLevel level;
+        QList<int> levels;
+        for (int i = 0; i < watts.size(); ++i)
+            levels << level.Add(i < newDay ? u"2024-06-01"_s : u"2024-06-02"_s, watts[i]);
+        QTEST(levels, "levels");
+    }
+
+    // After a 230.4 W reading, the row's reply: the ring shows the level, no reading greys it all.
+    void trayShowsTheWindowsTexts_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QString>("figures");
+        QTest::addColumn<bool>("ringGreen");
+        QTest::addColumn<bool>("boltOrange");
+        QTest::newRow("a quarter of the peak") << FakeDevice::ok(R"({"apower":50,"total":5})")
+                                               << u"50.0 W · today 0.0 Wh"_s << true << true;
+        QTest::newRow("producing nothing") << FakeDevice::ok(R"({"apower":0,"total":5})")
+                                           << u"0.0 W · today 0.0 Wh"_s << false << true;
+        QTest::newRow("poll failed")
+                << QByteArray("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n")
+                << u"230.4 W · today 0.0 Wh"_s << false << false;
+    }
+    void trayShowsTheWindowsTexts()
+    {
+        FakeDevice device;
+        device.reply = FakeDevice::ok(R"({"apower":230.44,"total":5})");
+        start(device.address());
+        if (m_hasTray && QGuiApplication::platformName() == u"xcb"_s) // embedded in trayer
+            QTRY_VERIFY(icon()->geometry().width() > 0);
+        QTRY_VERIFY(icon()->toolTip().startsWith(u"230.4 W"_s));
+        QFETCH(QByteArray, reply);
+        device.reply = reply;
+        m_window->pollCycle()->PollDevice(device.address());
+        QTRY_VERIFY(!m_window->pollCycle()->isPolling());
+        QFETCH(QString, figures);
+        QCOMPARE(icon()->toolTip(), figures + u'\n' + m_window->statusText());
+        const QImage image = icon()->icon().pixmap(64).toImage();
+        QTEST(image.pixelColor(51, 12).hsvSaturation() > 100, "ringGreen"); // at half past one
+        QTEST(image.pixelColor(32, 30).hsvSaturation() > 100, "boltOrange");
+    }
+
+    // Closed twice, then after a fresh start: the notice comes once ever. Quit ends the program.
+    void closingKeepsItInTheTray()
+    {
+        start(QString());
+        for (int time = 0; time < 3; ++time) {
+            if (time == 2)
+                start(QString());
+            QVERIFY(m_window->close() != m_hasTray && !m_window->isVisible());
+#ifndef Q_OS_WIN
+            QCOMPARE(balloon() != nullptr, m_hasTray && time == 0);
+            if (balloon())
+                balloon()->close();
+#endif
+            action(u"Show window"_s)->trigger();
+            QVERIFY(m_window->isVisible());
+        }
+        Q_EMIT icon()->contextMenu()->aboutToShow(); // the item now hides the window
+        action(u"Hide window"_s)->trigger();
+        QVERIFY(!m_window->isVisible());
+        bool quitChosen = false; // hidden in the tray, it outlives a dialog of its own
+        connect(action(u"Quit"_s), &QAction::triggered, this, [&] { quitChosen = true; });
+        QTimer::singleShot(0, m_window.get(), [this] {
+            m_window->close();
+            dialog()->open();
+            dialog()->close();
+            if (m_hasTray)
+                QTimer::singleShot(100, action(u"Quit"_s), &QAction::trigger);
+        });
+        QTimer unended; // ends the loop below when the program does not
+        unended.callOnTimeout(qApp, [] { QCoreApplication::exit(1); });
+        unended.start(20s);
+        QCOMPARE(QApplication::exec(), 0);
+        QCOMPARE(quitChosen, m_hasTray);
+    }
+
+    // Remember and Start at sign-in ticked, a sign-in polls from the tray without a question (asks
+    // again without a keyring). A changed password: the one kept is refused, forgotten, asked for.
+    void rememberedForTheNextSignIn()
+    {
+        FakeDevice device;
+        device.reply = FakeDevice::ok(R"({"apower":230.44,"total":5})");
+        device.password = "pass:word";
+        // As copied from the device's web page: remembered under its host and port all the same.
+        const QString address = u" http://"_s + device.address() + u"/"_s;
+        start(address);
+        QTRY_VERIFY(dialog()->isVisible());
+        QVERIFY(dialog()->findChild<QWidget *>(u"lblRefused"_s)->isHidden());
+        auto *remember = dialog()->findChild<QWidget *>(u"chkRemember"_s);
+        QCOMPARE(remember->isEnabled(), m_hasKeyring);
+        QVERIFY2(m_hasKeyring || remember->toolTip().startsWith(u"No keyring answers ("_s),
+                 qPrintable(remember->toolTip()));
+        QTest::keyClick(remember, Qt::Key_Space);
+        answer(u"pass:word"_s);
+        QTRY_COMPARE(m_window->statusText(), u"Last update: 2024-06-01 12:00:00"_s);
+        QTRY_COMPARE(keyringLookup(device.address()), m_hasKeyring ? u"pass:word"_s : QString());
+        QAction *startAtSignIn = action(u"Start at sign-in"_s);
+        QVERIFY(startAtSignIn->isCheckable() && !startAtSignIn->isChecked());
+        startAtSignIn->trigger();
+        QVERIFY(startAtSignIn->isChecked() && Autostart::IsEnabled());
+        const QString entryPath = Autostart::EntryPath();
+        const QByteArray entry = bytes(entryPath);
+#ifdef Q_OS_WIN
+        // The shortcut starts the program with --autostart in Documents\Palvorin.
+        const QString folder =
+                QDir::toNativeSeparators(QDir::homePath() + u"/Documents/Palvorin"_s);
+        for (const QString &part : { u"--autostart"_s, folder })
+            QVERIFY(entry.contains(
+                    QByteArray(reinterpret_cast<const char *>(part.utf16()), part.size() * 2)));
+#else
+        // The menu's command given --autostart, started as a desktop does: in Documents/Palvorin.
+        QVERIFY(entry.contains("exec palvorin --autostart\"\n"));
+        QCOMPARE(QProcess::execute(u"desktop-file-validate"_s, { u"--no-hints"_s, entryPath }), 0);
+        const QString program = QStringLiteral(PALVORIN_PROGRAM);
+        QCOMPARE(QProcess::execute(QStringLiteral(PALVORIN_MENULAUNCH), { program, entryPath }), 0);
+#endif
+
+        device.nonce = "1717236060"; // a new run's requests answer a new nonce
+        start(address, true);
+        QCOMPARE(m_window->isVisible(), !m_hasTray);
+        if (!m_hasKeyring) {
+            QTRY_VERIFY(dialog()->isVisible());
+            answer(u"pass:word"_s);
+        }
+        QTRY_COMPARE(m_window->statusText(), u"Last update: 2024-06-01 12:00:00"_s);
+        QVERIFY(!dialog()->isVisible());
+        QVERIFY(icon()->toolTip().startsWith(u"230.4 W"_s));
+        device.password = "N3w:pass";
+        m_window->pollCycle()->PollDevice(address);
+        QTRY_VERIFY(dialog()->isVisible());
+        QVERIFY(dialog()->findChild<QWidget *>(u"lblRefused"_s)->isVisible());
+        QTRY_COMPARE(keyringLookup(device.address()), QString());
+        action(u"Start at sign-in"_s)->trigger(); // unticked
+        QVERIFY(!QFile::exists(entryPath));
+        stop();
+        const auto flags = QDirIterator::Subdirectories;
+        for (const QString &folder : { QDir::homePath(), QDir::currentPath() })
+            for (QDirIterator it(folder, QDir::Files | QDir::Hidden, flags); it.hasNext();)
+                QVERIFY2(!bytes(it.next()).contains("pass:word"), qPrintable(it.filePath()));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(u"Palvorin"_s);
+    QApplication::setApplicationName(u"Palvorin"_s);
+    TestDesktop test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_desktop.moc"
