@@ -104,23 +104,19 @@ void Insert(QList<DayRecord> &days, const DayRecord &record)
         days.insert(at, record);
 }
 
-QList<DayRecord> LoadDays(const QString &path, bool *unreadable)
+Loaded LoadDays(const QString &path)
 {
-    if (unreadable)
-        *unreadable = false;
     if (!QFileInfo(path).isFile())
         return {};
     QFile file(path);
+    const QByteArray content = file.open(QIODevice::ReadOnly)
+            ? file.readAll() // ten years take about 70 kB
+            : QByteArray();
+    if (file.error() != QFileDevice::NoError)
+        return { {}, false, file.errorString() };
     bool ok = false;
-    QList<DayRecord> days;
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray content = file.readAll(); // ten years take about 70 kB
-        if (file.error() == QFileDevice::NoError)
-            days = ReadDays(content, &ok);
-    }
-    if (unreadable)
-        *unreadable = !ok;
-    return days;
+    QList<DayRecord> days = ReadDays(content, &ok);
+    return { std::move(days), !ok, {} };
 }
 
 bool SaveDays(const QList<DayRecord> &days, const QString &path, QString *error)

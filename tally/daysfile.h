@@ -42,9 +42,19 @@ inline constexpr char DefaultName[] = "palvorin_days.csv";
 // Puts `record` among `days`, oldest first, in place of a record of the same date.
 void Insert(QList<DayRecord> &days, const DayRecord &record);
 
-// The days stored at `path`, none when there is no file. `unreadable`, when given, says whether a
-// file was there that could not be read or understood.
-[[nodiscard]] QList<DayRecord> LoadDays(const QString &path, bool *unreadable = nullptr);
+// What LoadDays found at a path.
+struct Loaded
+{
+    QList<DayRecord> days; // none when there is no file, or none could be read
+    // A file was read that holds something else than days: not ours to replace.
+    bool notUnderstood = false;
+    // Why a file that is there could not be opened or read (another program holding it, for a
+    // moment); empty when it could.
+    QString readError;
+};
+
+// The days stored at `path`, and what was found there.
+[[nodiscard]] Loaded LoadDays(const QString &path);
 
 // Replaces the file at `path` atomically: a crash or a full disk leaves the old file or the new
 // one. On failure returns false and says why in `error`.

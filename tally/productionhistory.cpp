@@ -21,7 +21,14 @@ QString ProductionHistory::Load()
 {
     m_loaded = true;
     AtomicFile::RemoveTemporary(m_daysPath);
-    m_days = DaysFile::LoadDays(m_daysPath, &m_unreadableInPlace);
+    DaysFile::Loaded loaded = DaysFile::LoadDays(m_daysPath);
+    m_readError = loaded.readError;
+    m_unreadableInPlace = loaded.notUnderstood;
+    // Days recorded while the file could not be read go in on top of it.
+    for (const DayRecord &day : std::exchange(m_days, std::move(loaded.days)))
+        DaysFile::Insert(m_days, day);
+    if (!m_readError.isEmpty())
+        return tr("Days file could not be read: %1.").arg(m_readError);
     if (!m_unreadableInPlace)
         return {};
     if (QString why; !keepUnreadableAside(&why))
@@ -34,7 +41,7 @@ QString ProductionHistory::Load()
 QString ProductionHistory::Keep(const DailyTally &before, const DailyTally &after,
                                 const Reading &reading)
 {
-    if (!m_loaded)
+    if (!m_loaded || !m_readError.isEmpty())
         (void)Load();
     const QDate finished = QDate::fromString(before.currentDay, Qt::ISODate);
     if (finished.isValid() && after.currentDay != before.currentDay) {
@@ -51,6 +58,10 @@ QString ProductionHistory::Keep(const DailyTally &before, const DailyTally &afte
 
 bool ProductionHistory::saveDays(QString *why)
 {
+    if (!m_readError.isEmpty()) {
+        *why = tr("days file could not be read: %1").arg(m_readError);
+        return false;
+    }
     if (!keepUnreadableAside(why)) {
         *why = tr("unreadable days file not kept aside: %1").arg(*why);
         return false;

@@ -21,10 +21,11 @@ class ProductionHistory
 public:
     explicit ProductionHistory(const QString &folder = QString());
 
-    // Reads the days file and clears away what an interrupted save of it left. A file that cannot
-    // be read or understood is kept aside, renamed with StateFile::UnreadableSuffix, before
-    // anything replaces it; never over an older one. Returns a sentence for the status line when
-    // there was such a file, else nothing.
+    // Reads the days file and clears away what an interrupted save of it left. A file that was
+    // read but not understood is kept aside, renamed with StateFile::UnreadableSuffix, before
+    // anything replaces it; never over an older one. One that could not be opened or read (held by
+    // another program for a moment) is read again before each save, and nothing replaces it until
+    // it is. Returns a sentence for the status line when there was such a file, else nothing.
     [[nodiscard]] QString Load();
 
     // Keeps `reading`, which took the tally from `before` to `after`. When the tally started a new
@@ -50,6 +51,8 @@ private:
     bool m_loaded = false;
     // m_days holds a day the file lacks.
     bool m_unsaved = false;
+    // Why the days file could not be opened or read; empty once it was.
+    QString m_readError;
     // An unreadable days file could not be kept aside yet: no save may replace it.
     bool m_unreadableInPlace = false;
 };

@@ -104,12 +104,12 @@ class TestPalvorin : public QObject
     static void holdFile(const QString &path, bool held)
     {
 #ifdef Q_OS_WIN
-        static HANDLE handle = nullptr;
+        static QHash<QString, HANDLE> handles;
         if (held)
-            handle = CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_READ, 0, nullptr,
-                                 OPEN_EXISTING, 0, nullptr);
+            handles[path] = CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_READ, 0,
+                                        nullptr, OPEN_EXISTING, 0, nullptr);
         else
-            CloseHandle(handle);
+            CloseHandle(handles.take(path));
 #else
         QFile::setPermissions(path, held ? QFile::Permissions() : QFile::ReadOwner);
         __user_cap_header_struct header{ _LINUX_CAPABILITY_VERSION_3, 0 };
@@ -818,18 +818,24 @@ private Q_SLOTS:
         QCOMPARE(pollCycle()->tally(), expected);
     }
 
-    // A state file held for a moment by another program is not taken for a corrupt one: it is
-    // loaded again at each reading, nothing is saved over it, and counting goes on from it once it
-    // can be read.
+    // A state file and a days file held for a moment by another program are not taken for corrupt
+    // ones: they are loaded again at each reading, nothing is saved over them, and counting goes on
+    // from them once they can be read.
     void stateHeldByAnotherProgram()
     {
         const QByteArray saved = "2024-06-01\r\n1000\r\n1\r\n7,5\r\n";
-        QVERIFY(write(m_state, saved));
+        const QByteArray days = "date,energy_wh\n2024-05-31,2500\n";
+        const QString daysFile = u"palvorin_days.csv"_s;
+        QVERIFY(write(m_state, saved) && write(daysFile, days));
         FakeDevice device;
         device.reply = FakeDevice::ok(R"({"total":1002})");
         {
-            holdFile(m_state, true);
-            const auto release = qScopeGuard([this] { holdFile(m_state, false); });
+            for (const QString &file : { m_state, daysFile })
+                holdFile(file, true);
+            const auto release = qScopeGuard([&] {
+                for (const QString &file : { m_state, daysFile })
+                    holdFile(file, false);
+            });
             open(device.address());
             // Whole in the tooltip, with the system's reason.
             const auto shows = [this](const QString &pattern) {
@@ -837,16 +843,20 @@ private Q_SLOTS:
                         .match(control("lblStatus")->toolTip())
                         .hasMatch();
             };
-            QVERIFY(shows(u"^State file could not be read: .+\\. Polling every 60s\\.$"_s));
+            QVERIFY(shows(u"^State file could not be read: .+\\. Days file could not be read: "
+                          ".+\\. Polling every 60s\\.$"_s));
             QTRY_VERIFY(shows(u"^Last update: 2024-06-01 12:00:00 \\(state not saved: state file "
                               "could not be read: .+\\)$"_s));
         }
-        QCOMPARE(bytes(m_state), saved); // not kept aside, nor replaced
+        // Neither kept aside nor replaced.
+        QCOMPARE(QDir().entryList({ u"*.unreadable"_s }), QStringList());
+        QCOMPARE(bytes(m_state), saved);
         device.reply = FakeDevice::ok(R"({"total":1003})");
         QTest::keyClick(control<QLineEdit>("txtIP"), Qt::Key_Return);
         QTRY_COMPARE(text("lblToday"), u"10,5 Wh"_s);
         QCOMPARE(bytes(m_state),
                  "2024-06-01\r\n1003\r\n1\r\n10,5\r\n" + device.address().toLatin1() + "\r\n");
+        QCOMPARE(bytes(daysFile), days);
     }
 
     // A state file whose name the suffix makes too long for the file system cannot be renamed.
