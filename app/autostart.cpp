@@ -56,7 +56,9 @@ QString writeShortcut(const QString &path)
         link->Release();
     if (SUCCEEDED(initialised))
         CoUninitialize();
-    return SUCCEEDED(result) ? QString() : qt_error_string(int(result));
+    // An HRESULT, not a system error code: its number in hexadecimal, as Windows quotes it.
+    return SUCCEEDED(result) ? QString()
+                             : tr("error 0x%1").arg(quint32(result), 8, 16, QLatin1Char('0'));
 }
 #endif
 
@@ -67,8 +69,16 @@ namespace Autostart {
 QString EntryPath()
 {
 #ifdef Q_OS_WIN
-    return QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation)
-            + u"/Startup/Palvorin.lnk"_s;
+    // The folder the installer's shortcut goes to, wherever a policy moved it.
+    PWSTR startup = nullptr;
+    QString folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Startup, KF_FLAG_CREATE, nullptr, &startup)))
+        folder = QDir::fromNativeSeparators(QString::fromWCharArray(startup));
+    CoTaskMemFree(startup);
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation)
+                + u"/Startup"_s;
+    return folder + u"/Palvorin.lnk"_s;
 #else
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
             + u"/autostart/palvorin.desktop"_s;

@@ -35,7 +35,7 @@ void BarChart::select(int index)
 
 double BarChart::highest() const
 {
-    return *std::max_element(m_values.cbegin(), m_values.cend());
+    return m_values.isEmpty() ? 0 : *std::max_element(m_values.cbegin(), m_values.cend());
 }
 
 QString BarChart::valueText(double wattHours, const QLocale &locale) const
@@ -54,6 +54,8 @@ void BarChart::paintPlot(QPainter &painter, const QRectF &plot, double top)
         painter.fillRect(bar, index < count - 1 ? palette().color(QPalette::Highlight) : growing);
         paintBelow(painter, plot, bar.center().x(), m_labels.value(index));
     }
+    if (m_selected < 0)
+        return;
     painter.setPen(QPen(palette().color(QPalette::Text), 1.0, Qt::DotLine));
     painter.drawRect(ChartScale::BarRect(plot, m_selected, count, top, top));
 }

@@ -129,7 +129,8 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
       m_pollCycle(new PollCycle(QString::fromLatin1(StateFile::DefaultName), std::move(setup.clock),
                                 setup.deviceTimeout, this)),
       m_passwordDialog(new PasswordDialog(this)),
-      m_passwords(new RememberedPasswords(setup.keyring, m_pollCycle, m_passwordDialog, this)),
+      m_passwords(new RememberedPasswords(setup.keyring, m_pollCycle, m_passwordDialog,
+                                          setup.keyringWait, this)),
       m_openInEditor(std::move(setup.openInEditor))
 {
     setWindowTitle(u"Palvorin"_s);
@@ -202,7 +203,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     connect(m_pollCycle, &PollCycle::passwordNeeded, this, [this](const QString &address) {
         if (!m_addressConfirmed || m_polledText != txtIP->text())
             showStatus(tr("%1: press Return in the address box to enter it").arg(m_pollStatus));
-        else if (m_askForPassword)
+        else if (m_askForPassword && !m_passwords->ReadOnce(address, [this] { poll(); }))
             m_passwordDialog->Ask(address);
     });
     connect(m_passwordDialog, &QDialog::accepted, this, [this] {
@@ -237,7 +238,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     else
         showStatus(tr("%1 Polling every %2s.").arg(unreadable, polling));
     // A password remembered for the device answers its first poll.
-    m_passwords->ReadBeforePolling(txtIP->text(), setup.keyringWait, [this] { poll(); });
+    m_passwords->ReadBeforePolling(txtIP->text(), [this] { poll(); });
 }
 
 // Polls the device at the box's text, unless a poll still waits for its

@@ -147,9 +147,13 @@ void PollCycle::onDeviceReply(const HttpResult &result)
 
     // The day's tally is not known until the state file can be read: the
     // saved reading, once read, covers the energy of the meantime.
+    const Reading reading{ now, power, *total };
     if (QString why; m_stateNotRead && !loadTally(&why)) {
+        const QString kept = m_history.KeepReading(reading);
+        Q_EMIT readingTaken(reading);
         Q_EMIT statusTextChanged(
-                updated + tr(" (state not saved: state file could not be read: %1)").arg(why));
+                updated + tr(" (state not saved: state file could not be read: %1)").arg(why)
+                + kept);
         Q_EMIT pollFinished();
         return;
     }
@@ -173,7 +177,6 @@ void PollCycle::onDeviceReply(const HttpResult &result)
         status += tr(" (state not saved: unreadable state file not kept aside: %1)").arg(why);
     else if (!StateFile::SaveState(m_tally, m_stateFilePath, &why))
         status += tr(" (state not saved: %1)").arg(why);
-    const Reading reading{ now, power, *total };
     status += m_history.Keep(before, m_tally, reading);
     Q_EMIT readingTaken(reading);
     Q_EMIT statusTextChanged(status);

@@ -8,10 +8,12 @@
 #include "pollcycle.h"
 
 RememberedPasswords::RememberedPasswords(PasswordStore *keyring, PollCycle *pollCycle,
-                                         PasswordDialog *dialog, QObject *parent)
+                                         PasswordDialog *dialog, std::chrono::milliseconds bound,
+                                         QObject *parent)
     : QObject(parent), m_keyring(keyring), m_pollCycle(pollCycle), m_dialog(dialog)
 {
     m_bound.setSingleShot(true);
+    m_bound.setInterval(bound);
     connect(&m_bound, &QTimer::timeout, this, &RememberedPasswords::pollOnce);
     connect(pollCycle, &PollCycle::passwordRefused, dialog, &PasswordDialog::MarkRefused);
     if (!keyring) {
@@ -19,23 +21,34 @@ RememberedPasswords::RememberedPasswords(PasswordStore *keyring, PollCycle *poll
         return;
     }
     connect(keyring, &PasswordStore::readFinished, this, &RememberedPasswords::onRead);
-    connect(keyring, &PasswordStore::writeFinished, dialog, &PasswordDialog::SetKeyringFailure);
+    connect(keyring, &PasswordStore::writeFinished, dialog,
+            [dialog](const QString &, const QString &failure) {
+                dialog->SetKeyringFailure(failure);
+            });
     connect(pollCycle, &PollCycle::passwordRefused, this, [this](const QString &address) {
         if (m_inKeyring.remove(address))
             m_keyring->Remove(address);
     });
 }
 
-void RememberedPasswords::ReadBeforePolling(const QString &addressText,
-                                            std::chrono::milliseconds bound,
-                                            std::function<void()> poll)
+void RememberedPasswords::ReadBeforePolling(const QString &addressText, std::function<void()> poll)
 {
     m_poll = std::move(poll);
     const QString address = PollCycle::DeviceAddress(addressText);
     if (!m_keyring || address.isEmpty())
         return pollOnce();
-    m_bound.start(bound);
+    m_read.insert(address);
+    m_reading = address;
+    m_bound.start();
     m_keyring->Read(address);
+}
+
+bool RememberedPasswords::ReadOnce(const QString &address, std::function<void()> poll)
+{
+    if (!m_keyring || m_read.contains(address))
+        return false;
+    ReadBeforePolling(address, std::move(poll));
+    return true;
 }
 
 void RememberedPasswords::Give(const QString &address, const QString &password, bool remember)
@@ -56,7 +69,9 @@ void RememberedPasswords::onRead(const QString &address, const QString &password
         m_pollCycle->SetPassword(address, password);
         m_inKeyring.insert(address);
     }
-    pollOnce();
+    // An answer about a device the user has since left polls nothing.
+    if (address == m_reading)
+        pollOnce();
 }
 
 void RememberedPasswords::pollOnce()

@@ -16,7 +16,8 @@ class PasswordStore;
 class PollCycle;
 
 // Device passwords remembered in the system keyring: read for the first
-// device before its first poll, stored when the user asks for it, deleted
+// device before its first poll, and for any other device when it first asks
+// for one, stored when the user asks for it, deleted
 // when the device refuses them. Without a keyring, passwords live in the poll
 // cycle's memory only.
 class RememberedPasswords : public QObject
@@ -24,14 +25,18 @@ class RememberedPasswords : public QObject
     Q_OBJECT
 
 public:
-    // `keyring` may be null: there is none.
+    // `keyring` may be null: there is none. A read that takes longer than
+    // `bound` is not waited for.
     RememberedPasswords(PasswordStore *keyring, PollCycle *pollCycle, PasswordDialog *dialog,
-                        QObject *parent = nullptr);
+                        std::chrono::milliseconds bound, QObject *parent = nullptr);
 
     // Reads the password of the device at `addressText`, then calls `poll`
-    // once: when the keyring answers, or after `bound` if it has not by then.
-    void ReadBeforePolling(const QString &addressText, std::chrono::milliseconds bound,
-                           std::function<void()> poll);
+    // once: when the keyring answers, or after the bound if it has not by then.
+    void ReadBeforePolling(const QString &addressText, std::function<void()> poll);
+    // For a device at `address` that asks for a password: reads it as
+    // ReadBeforePolling() does, the first time in a run. False when the
+    // keyring is not asked (none, or already asked): then the user is.
+    [[nodiscard]] bool ReadOnce(const QString &address, std::function<void()> poll);
     // A password the user typed for `address`: kept in memory, and in the
     // keyring when `remember`.
     void Give(const QString &address, const QString &password, bool remember);
@@ -47,4 +52,7 @@ private:
     std::function<void()> m_poll;
     // The addresses whose password in memory is the keyring's.
     QSet<QString> m_inKeyring;
+    // The addresses whose password the keyring was asked for; the last one.
+    QSet<QString> m_read;
+    QString m_reading;
 };

@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDeadlineTimer>
+#include <QTimer>
 #include <QPainter>
 #include <QSignalBlocker>
 
@@ -68,8 +70,19 @@ TrayIcon::TrayIcon(MainWindow *window, Settings *settings, QObject *parent)
 void TrayIcon::Start(bool atSignIn)
 {
     m_icon.show();
-    if (!atSignIn || !keepsRunning())
-        m_window->show();
+    if (!atSignIn)
+        return m_window->show();
+    // At sign-in the desktop's notification area may come up after the program: the window waits
+    // a while for it, and shows only if none came.
+    auto *wait = new QTimer(this);
+    connect(wait, &QTimer::timeout, this, [this, wait, deadline = QDeadlineTimer(SignInTrayWait)] {
+        if (keepsRunning() || deadline.hasExpired()) {
+            if (!keepsRunning())
+                m_window->show();
+            wait->deleteLater();
+        }
+    });
+    wait->start(std::chrono::milliseconds(250));
 }
 
 bool TrayIcon::eventFilter(QObject *watched, QEvent *event)

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QSystemTrayIcon>
 
+#include <chrono>
+
 class MainWindow;
 class QAction;
 class Settings;
@@ -26,8 +28,11 @@ class TrayIcon : public QObject
 public:
     TrayIcon(MainWindow *window, Settings *settings, QObject *parent = nullptr);
 
+    // How long a program started at sign-in waits for a notification area.
+    static constexpr std::chrono::seconds SignInTrayWait{ 10 };
+
     // Shows the icon, and the window unless the program was started at sign-in
-    // and a notification area keeps it.
+    // and a notification area keeps it (within SignInTrayWait).
     void Start(bool atSignIn);
 
 protected:

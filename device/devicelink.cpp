@@ -137,7 +137,7 @@ void DeviceLink::onReplyFinished()
     HttpResult result;
     result.error = describeFailure();
     if (result.ok())
-        result.body = m_body;
+        result.body = std::exchange(m_body, {});
     const std::optional<DigestChallenge> challenge = findChallenge();
     const bool sentCredentials = m_reply->request().hasRawHeader("Authorization");
 

@@ -70,8 +70,9 @@ QRectF BarRect(const QRectF &plot, int index, int count, double value, double to
 
 int BarAt(const QRectF &plot, int count, double x)
 {
-    const int index = int(std::floor((x - plot.left()) * count / plot.width()));
-    return index >= 0 && index < count ? index : -1;
+    // In double: an empty plot (not painted yet) gives no number, or an infinite one.
+    const double index = std::floor((x - plot.left()) * count / plot.width());
+    return index >= 0 && index < count ? int(index) : -1;
 }
 
 QList<int> HourTicks(const QRectF &plot, double labelWidth)

@@ -17,16 +17,18 @@ ProductionHistory::ProductionHistory(const QString &folder)
 {
 }
 
+ProductionHistory::~ProductionHistory()
+{
+    // A day a poll could not write is written now if it can: a later start would not record it.
+    if (QString why; !m_unsaved.isEmpty())
+        (void)saveDays(&why);
+}
+
 QString ProductionHistory::Load()
 {
     m_loaded = true;
     AtomicFile::RemoveTemporary(m_daysPath);
-    DaysFile::Loaded loaded = DaysFile::LoadDays(m_daysPath);
-    m_readError = loaded.readError;
-    m_unreadableInPlace = loaded.notUnderstood;
-    // Days recorded while the file could not be read go in on top of it.
-    for (const DayRecord &day : std::exchange(m_days, std::move(loaded.days)))
-        DaysFile::Insert(m_days, day);
+    readDays();
     if (!m_readError.isEmpty())
         return tr("Days file could not be read: %1.").arg(m_readError);
     if (!m_unreadableInPlace)
@@ -41,23 +43,44 @@ QString ProductionHistory::Load()
 QString ProductionHistory::Keep(const DailyTally &before, const DailyTally &after,
                                 const Reading &reading)
 {
-    if (!m_loaded || !m_readError.isEmpty())
+    if (!m_loaded)
         (void)Load();
     const QDate finished = QDate::fromString(before.currentDay, Qt::ISODate);
     if (finished.isValid() && after.currentDay != before.currentDay) {
+        DaysFile::Insert(m_unsaved, { finished, before.todayWh });
         DaysFile::Insert(m_days, { finished, before.todayWh });
-        m_unsaved = true;
     }
     QString problems;
-    if (QString why; m_unsaved && !saveDays(&why))
+    if (QString why; !m_unsaved.isEmpty() && !saveDays(&why))
         problems += tr(" (days file not saved: %1)").arg(why);
+    return problems + KeepReading(reading);
+}
+
+QString ProductionHistory::KeepReading(const Reading &reading)
+{
     if (QString why; !ReadingsFile::AppendReading(m_readingsFolder, reading, &why))
-        problems += tr(" (reading not kept: %1)").arg(why);
-    return problems;
+        return tr(" (reading not kept: %1)").arg(why);
+    return {};
+}
+
+// Reads the days file, with the days not written yet on top of it. What could not be read leaves
+// the days held before.
+void ProductionHistory::readDays()
+{
+    DaysFile::Loaded loaded = DaysFile::LoadDays(m_daysPath);
+    m_readError = loaded.readError;
+    m_unreadableInPlace = loaded.notUnderstood;
+    if (!m_readError.isEmpty() || m_unreadableInPlace)
+        return;
+    m_days = std::move(loaded.days);
+    for (const DayRecord &day : std::as_const(m_unsaved))
+        DaysFile::Insert(m_days, day);
 }
 
 bool ProductionHistory::saveDays(QString *why)
 {
+    // Read again first: a day the user added or corrected meanwhile stays.
+    readDays();
     if (!m_readError.isEmpty()) {
         *why = tr("days file could not be read: %1").arg(m_readError);
         return false;
@@ -66,8 +89,10 @@ bool ProductionHistory::saveDays(QString *why)
         *why = tr("unreadable days file not kept aside: %1").arg(*why);
         return false;
     }
-    m_unsaved = !DaysFile::SaveDays(m_days, m_daysPath, why);
-    return !m_unsaved;
+    if (!DaysFile::SaveDays(m_days, m_daysPath, why))
+        return false;
+    m_unsaved.clear();
+    return true;
 }
 
 // Renames an unreadable days file aside if one is still in place, never over an older one: that

@@ -20,6 +20,8 @@ class ProductionHistory
 
 public:
     explicit ProductionHistory(const QString &folder = QString());
+    ~ProductionHistory();
+    Q_DISABLE_COPY_MOVE(ProductionHistory)
 
     // Reads the days file and clears away what an interrupted save of it left. A file that was
     // read but not understood is kept aside, renamed with StateFile::UnreadableSuffix, before
@@ -30,18 +32,22 @@ public:
 
     // Keeps `reading`, which took the tally from `before` to `after`. When the tally started a new
     // day, the finished one is recorded with its sum as it stood, once (a record of its date is
-    // replaced). A day that could not be written stays in memory and is written with a later
-    // reading. Returns what could not be saved, as an addition to the status line, else nothing.
-    // Without an earlier Load() it loads first: the days file is never replaced by the new days
-    // alone.
+    // replaced). The file is read again before it is replaced, so that what was written to it
+    // meanwhile stays. A day that could not be written stays in memory and is written with a later
+    // reading, or when the history is destroyed. Returns what could not be saved, as an addition to
+    // the status line, else nothing. Without an earlier Load() it loads first: the days file is
+    // never replaced by the new days alone.
     [[nodiscard]] QString Keep(const DailyTally &before, const DailyTally &after,
                                const Reading &reading);
+    // Appends `reading` to its month's readings file alone; returns the failure, as Keep().
+    [[nodiscard]] QString KeepReading(const Reading &reading);
 
     // The recorded days, oldest first, including those not written yet.
     [[nodiscard]] const QList<DayRecord> &days() const { return m_days; }
     [[nodiscard]] const QString &readingsFolder() const { return m_readingsFolder; }
 
 private:
+    void readDays();
     [[nodiscard]] bool saveDays(QString *why);
     [[nodiscard]] bool keepUnreadableAside(QString *why);
 
@@ -49,8 +55,8 @@ private:
     QString m_readingsFolder;
     QList<DayRecord> m_days;
     bool m_loaded = false;
-    // m_days holds a day the file lacks.
-    bool m_unsaved = false;
+    // The days recorded that the file lacks, oldest first.
+    QList<DayRecord> m_unsaved;
     // Why the days file could not be opened or read; empty once it was.
     QString m_readError;
     // An unreadable days file could not be kept aside yet: no save may replace it.

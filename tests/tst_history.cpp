@@ -135,7 +135,7 @@ private Q_SLOTS:
     }
 
     // Polls at "yyyy-MM-ddTHH:mm counter"; "restart" closes the program and starts it again (a
-    // start polls at once).
+    // start polls at once); "add line" adds a line to the days file, as a user may.
     void recordsEachDayOnce_data()
     {
         QTest::addColumn<QByteArray>("state"); // none when empty
@@ -159,6 +159,11 @@ private Q_SLOTS:
                 << QStringList{ u"2024-06-01T12:00 1005"_s, u"restart"_s,
                                 u"2024-06-01T12:01 1006"_s }
                 << QByteArray("<none>");
+        QTest::newRow("a day added by hand while it runs stays")
+                << QByteArray("2024-06-01\r\n1000\r\n1\r\n10\r\n") << header
+                << QStringList{ u"2024-06-01T12:00 1005"_s, u"add 2024-05-20,7"_s,
+                                u"2024-06-02T00:00 1010"_s }
+                << header + "2024-05-20,7\n2024-06-01,15\n";
     }
     void recordsEachDayOnce()
     {
@@ -171,6 +176,9 @@ private Q_SLOTS:
             const QStringList time = at.split(u' ');
             if (at == u"restart")
                 m_window.reset();
+            else if (time[0] == u"add")
+                QVERIFY(write(QLatin1StringView(DaysFile::DefaultName),
+                              days + time[1].toLatin1() + '\n'));
             else if (!m_window)
                 open(time[0], time[1].toDouble());
             else
@@ -181,27 +189,30 @@ private Q_SLOTS:
     }
 
     // A poll on 2024-06-02 finishes 2024-06-01 (10 Wh); one after it, with the obstacle removed,
-    // writes what the first could not.
+    // writes what the first could not, or else the program's end.
     void failedWritesLoseNothing_data()
     {
         QTest::addColumn<QByteArray>("days"); // the days file at the start
         QTest::addColumn<QString>("obstacle"); // a folder in the way, removed after the first poll
         QTest::addColumn<QString>("started"); // the start-up line, before "Polling every 60s."
         QTest::addColumn<QString>("polled"); // what the first poll adds to the status line
+        QTest::addColumn<bool>("closes"); // after the first poll, not polled again
         QTest::newRow("unreadable days file kept aside")
                 << QByteArray("date;energy_wh\n2024-05-31;1,5\n") << QString()
-                << u"Unreadable days file kept as palvorin_days.csv.unreadable."_s << QString();
+                << u"Unreadable days file kept as palvorin_days.csv.unreadable."_s << QString()
+                << false;
         QTest::newRow("unreadable, never kept aside over an older one")
                 << QByteArray("date,energy_wh\n2024-05-31\n") << u"palvorin_days.csv.unreadable"_s
                 << u"Unreadable days file could not be kept aside: Destination file exists."_s
                 << u" (days file not saved: unreadable days file not kept aside: Destination file "
-                   "exists)"_s;
-        QTest::newRow("days file not written, written at the next poll")
+                   "exists)"_s
+                << false;
+        QTest::newRow("days file not written, written when the program ends")
                 << QByteArray() << u"palvorin_days.csv.palvorin-partial"_s << u"Loaded."_s
-                << u" (days file not saved: REASON)"_s;
+                << u" (days file not saved: REASON)"_s << true;
         QTest::newRow("reading not kept, the day recorded")
                 << QByteArray() << u"palvorin_readings/2024-06.csv"_s << u"Loaded."_s
-                << u" (reading not kept: REASON)"_s;
+                << u" (reading not kept: REASON)"_s << false;
     }
     void failedWritesLoseNothing()
     {
@@ -220,8 +231,12 @@ private Q_SLOTS:
               "polled");
         QCOMPARE(m_window->findChild<QLabel *>(u"lblToday"_s)->text(), u"0,0 Wh"_s);
         QVERIFY(obstacle.isEmpty() || QDir(obstacle).removeRecursively());
-        poll(u"2024-06-02T10:01"_s, 1011);
-        QVERIFY(polled());
+        QFETCH(bool, closes);
+        if (closes)
+            m_window.reset();
+        else
+            poll(u"2024-06-02T10:01"_s, 1011);
+        QVERIFY(!m_window || polled());
         QCOMPARE(bytes(QLatin1StringView(DaysFile::DefaultName)),
                  "date,energy_wh\n2024-06-01,10\n");
         QCOMPARE(bytes(u"palvorin_days.csv.unreadable"_s), days.isEmpty() ? "<none>" : days);
@@ -412,6 +427,7 @@ private Q_SLOTS:
         QCOMPARE(BarAt(plot, 4, 35), 0);
         QCOMPARE(BarAt(plot, 4, 534.9), 3);
         QCOMPARE(BarAt(plot, 4, 535), -1);
+        QCOMPARE(BarAt(QRectF(), 4, 1), -1); // before the first paint
         QCOMPARE(HourTicks(plot, 41.5), (QList<int>{ 0, 3, 6, 9, 12, 15, 18, 21 }));
         QCOMPARE(HourTicks(plot, 42), (QList<int>{ 0, 6, 12, 18 }));
         QCOMPARE(HourTicks(plot, 200), QList<int>({ 0, 12 }));

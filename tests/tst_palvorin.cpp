@@ -848,9 +848,10 @@ private Q_SLOTS:
             QTRY_VERIFY(shows(u"^Last update: 2024-06-01 12:00:00 \\(state not saved: state file "
                               "could not be read: .+\\)$"_s));
         }
-        // Neither kept aside nor replaced.
+        // Neither kept aside nor replaced; the reading kept all the same.
         QCOMPARE(QDir().entryList({ u"*.unreadable"_s }), QStringList());
         QCOMPARE(bytes(m_state), saved);
+        QVERIFY(bytes(u"palvorin_readings/2024-06.csv"_s).endsWith(",1002.000\n"));
         device.reply = FakeDevice::ok(R"({"total":1003})");
         QTest::keyClick(control<QLineEdit>("txtIP"), Qt::Key_Return);
         QTRY_COMPARE(text("lblToday"), u"10,5 Wh"_s);
