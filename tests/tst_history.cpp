@@ -542,7 +542,7 @@ private Q_SLOTS:
         QVERIFY(polled());
         QCOMPARE(name(curve), u"Today: 0 Wh, peak 480 W at 00:00"_s);
         QCOMPARE(sums()[1], u"Yesterday: 3,0 kWh"_s);
-        QCOMPARE(days->selectedText(), u"Freitag, 3. Mai 2024: not recorded"_s); // kept in place
+        QCOMPARE(days->selectedText(), u"Freitag, 3. Mai 2024: not recorded"_s); // the same bar, a day on
         QCOMPARE(bytes(u"palvorin_days.csv"_s),
                  "date,energy_wh\n2024-05-30,2000\n2024-05-31,1000\n2024-06-01,3000\n");
     }
