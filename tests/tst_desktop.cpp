@@ -296,6 +296,11 @@ private Q_SLOTS:
         QTRY_COMPARE(keyringLookup(device.address()), QString());
         action(u"Start at sign-in"_s)->trigger(); // unticked
         QVERIFY(!QFile::exists(entryPath));
+        // Made again by another copy of the program: the menu shows it when it opens.
+        QVERIFY(Autostart::SetEnabled(true).isEmpty());
+        icon()->contextMenu()->popup({});
+        QVERIFY(action(u"Start at sign-in"_s)->isChecked());
+        icon()->contextMenu()->hide();
         stop();
         const auto flags = QDirIterator::Subdirectories;
         for (const QString &folder : { QDir::homePath(), QDir::currentPath() })

@@ -430,6 +430,7 @@ private Q_SLOTS:
         QCOMPARE(BarAt(QRectF(), 4, 1), -1); // before the first paint
         QCOMPARE(HourTicks(plot, 41.5), (QList<int>{ 0, 3, 6, 9, 12, 15, 18, 21 }));
         QCOMPARE(HourTicks(plot, 42), (QList<int>{ 0, 6, 12, 18 }));
+        QCOMPARE(HourTicks(plot, 62.5 / 1.5).size(), 8); // labels 1.5 wide exactly fit
         QCOMPARE(HourTicks(plot, 200), QList<int>({ 0, 12 }));
         QCOMPARE(LeftOf(plot, 80, 10), QRectF(0, 75, 30, 10));
         QCOMPARE(Below(plot, 160, 160), QRectF(-90, 145, 500, 15));
@@ -487,6 +488,7 @@ private Q_SLOTS:
         QTest::keyClick(days, Qt::Key_Right);
         QCOMPARE(days->selectedText(), u"Samstag, 1. Juni 2024: 2,5 kWh"_s);
         QTest::keyClick(days, Qt::Key_Home);
+        QTest::keyClick(days, Qt::Key_Left);
         QCOMPARE(historyControl(u"lblBar"_s)->text(), u"Donnerstag, 2. Mai 2024: not recorded"_s);
         window->findChild<QTabWidget *>()->setCurrentIndex(1);
         QCOMPARE(historyControl(u"lblBar"_s)->text(), u"Juni 2024: 2,5 kWh"_s);
@@ -542,9 +544,12 @@ private Q_SLOTS:
         QVERIFY(polled());
         QCOMPARE(name(curve), u"Today: 0 Wh, peak 480 W at 00:00"_s);
         QCOMPARE(sums()[1], u"Yesterday: 3,0 kWh"_s);
-        QCOMPARE(days->selectedText(), u"Freitag, 3. Mai 2024: not recorded"_s); // the same bar, a day on
+        QCOMPARE(days->selectedText(),
+                 u"Freitag, 3. Mai 2024: not recorded"_s); // the same bar, a day on
         QCOMPARE(bytes(u"palvorin_days.csv"_s),
                  "date,energy_wh\n2024-05-30,2000\n2024-05-31,1000\n2024-06-01,3000\n");
+        window->close(); // and its month of readings freed
+        QTRY_VERIFY(!m_window->findChild<HistoryWindow *>());
     }
 };
 
