@@ -231,9 +231,10 @@ private Q_SLOTS:
         // As copied from the device's web page: remembered under its host and port all the same.
         const QString address = u" http://"_s + device.address() + u"/"_s;
         start(address);
+        auto *remember = dialog()->findChild<QWidget *>(u"chkRemember"_s);
+        QVERIFY(!remember->isEnabled()); // until the keyring answers
         QTRY_VERIFY(dialog()->isVisible());
         QVERIFY(dialog()->findChild<QWidget *>(u"lblRefused"_s)->isHidden());
-        auto *remember = dialog()->findChild<QWidget *>(u"chkRemember"_s);
         QCOMPARE(remember->isEnabled(), m_hasKeyring);
         QVERIFY2(m_hasKeyring || remember->toolTip().startsWith(u"No keyring answers ("_s),
                  qPrintable(remember->toolTip()));

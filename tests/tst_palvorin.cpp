@@ -234,8 +234,8 @@ private Q_SLOTS:
             { day, 5446.5, true, 5 });
         row("step back to exactly 90 percent", { day, 1000, true, 5 }, { 900 },
             { day, 1000, true, 5 });
-        row("what the glitch added is taken back", {}, { 1000, 1010, 2, 1011 },
-            { day, 1011, true, 11 });
+        row("what the glitch added is taken back, once", {}, { 1000, 1010, 2, 1011, 1010.5, 1012 },
+            { day, 1012, true, 12 });
         row("glitch back into the step back", {}, { 1000, 1010, 0, 1009.5 },
             { day, 1010, true, 10 });
         row("glitch back to exactly 90 percent", {}, { 1000, 0, 900 }, { day, 1000, true, 0 });
