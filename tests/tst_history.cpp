@@ -318,8 +318,9 @@ private Q_SLOTS:
         QTest::addColumn<Segments>("lines");
         QTest::addColumn<Peak>("peak"); // a reading's power: 1000 W less a tenth of its seconds
         const auto hour = [](int seconds) { return (10 * 3600 + seconds) / 3600.0; };
-        QTest::newRow("a minute and a half apart: joined")
-                << QList<int>{ 0, 90, 150 } << Segments{ { hour(0), hour(90), hour(150) } }
+        QTest::newRow("a minute and a half apart, or none: joined")
+                << QList<int>{ 0, 90, 90, 150 }
+                << Segments{ { hour(0), hour(90), hour(90), hour(150) } }
                 << Peak{ QTime(10, 0), 1000 };
         QTest::newRow("a failed poll: a gap")
                 << QList<int>{ 0, 91, 151 } << Segments{ { hour(0) }, { hour(91), hour(151) } }
