@@ -141,21 +141,24 @@ void PollCycle::onDeviceReply(const HttpResult &result)
         return;
     }
     const double power = DeviceReply::GetJsonNumber(result.body, "apower");
-    const QDateTime now = m_clock();
-    const QString updated = tr("Last update: ") + now.toString(u"yyyy-MM-dd HH:mm:ss"_s);
+    const Reading reading{ m_clock(), power, *total };
     Q_EMIT powerTextChanged(FigureText(power) + u" W"_s);
+    const QString status = tr("Last update: ") + reading.time.toString(u"yyyy-MM-dd HH:mm:ss"_s)
+            + countReading(reading);
+    Q_EMIT readingTaken(reading);
+    Q_EMIT statusTextChanged(status);
+    Q_EMIT pollFinished();
+}
 
+// Counts `reading` into the day's tally, saves it and keeps it in the history.
+// Returns what could not be done, as an addition to the status line.
+QString PollCycle::countReading(const Reading &reading)
+{
     // The day's tally is not known until the state file can be read: the
     // saved reading, once read, covers the energy of the meantime.
-    const Reading reading{ now, power, *total };
     if (QString why; m_stateNotRead && !loadTally(&why)) {
-        const QString kept = m_history.KeepReading(reading);
-        Q_EMIT readingTaken(reading);
-        Q_EMIT statusTextChanged(
-                updated + tr(" (state not saved: state file could not be read: %1)").arg(why)
-                + kept);
-        Q_EMIT pollFinished();
-        return;
+        return tr(" (state not saved: state file could not be read: %1)").arg(why)
+                + m_history.KeepReading(reading);
     }
 
     // Another device's counter has nothing to do with the last reading (the
@@ -168,19 +171,16 @@ void PollCycle::onDeviceReply(const HttpResult &result)
         m_drop.reset();
     }
     const DailyTally before = m_tally;
-    UpdateDaily(m_tally, m_drop, *total, now);
+    UpdateDaily(m_tally, m_drop, reading.totalWh, reading.time);
     m_tally.device = m_polledAddress;
     Q_EMIT todayTextChanged(FigureText(m_tally.todayWh) + u" Wh"_s);
 
-    QString status = updated;
+    QString problems;
     if (QString why; !keepUnreadableAside(&why))
-        status += tr(" (state not saved: unreadable state file not kept aside: %1)").arg(why);
+        problems += tr(" (state not saved: unreadable state file not kept aside: %1)").arg(why);
     else if (!StateFile::SaveState(m_tally, m_stateFilePath, &why))
-        status += tr(" (state not saved: %1)").arg(why);
-    status += m_history.Keep(before, m_tally, reading);
-    Q_EMIT readingTaken(reading);
-    Q_EMIT statusTextChanged(status);
-    Q_EMIT pollFinished();
+        problems += tr(" (state not saved: %1)").arg(why);
+    return problems + m_history.Keep(before, m_tally, reading);
 }
 
 void PollCycle::showFailure(const QString &description)

@@ -83,6 +83,7 @@ private:
     [[nodiscard]] static std::optional<QUrl> statusUrl(const QString &addressText, QString *why);
     void onDeviceReply(const HttpResult &result);
     void showFailure(const QString &description);
+    [[nodiscard]] QString countReading(const Reading &reading);
     [[nodiscard]] bool loadTally(QString *why);
     [[nodiscard]] bool keepUnreadableAside(QString *why);
 
