@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 #include "passwordstore.h"
 #include "settings.h"
+#include "trayconnection.h"
 #include "trayicon.h"
 
 #include <QApplication>
@@ -30,6 +31,7 @@ int main(int argc, char *argv[])
     MainWindow window(std::move(setup));
     Settings settings;
     TrayIcon tray(&window, &settings);
+    ConnectTray(&window, &tray);
     tray.Start(QApplication::arguments().contains(QLatin1StringView(Autostart::Argument)));
     return app.exec();
 }

@@ -129,8 +129,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
       m_pollCycle(new PollCycle(QString::fromLatin1(StateFile::DefaultName), std::move(setup.clock),
                                 setup.deviceTimeout, this)),
       m_passwordDialog(new PasswordDialog(this)),
-      m_passwords(new RememberedPasswords(setup.keyring, m_pollCycle, m_passwordDialog,
-                                          setup.keyringWait, this)),
+      m_passwords(new RememberedPasswords(setup.keyring, setup.keyringWait, this)),
       m_openInEditor(std::move(setup.openInEditor))
 {
     setWindowTitle(u"Palvorin"_s);
@@ -197,6 +196,17 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     connect(Command1, &QPushButton::clicked, this, &MainWindow::showDetails);
     connect(cmdHistory, &QPushButton::clicked, this, &MainWindow::showHistory);
 
+    // The keyring's passwords and its state reach the poll cycle and the
+    // dialog; a refusal reaches the keyring.
+    if (const QString why = m_passwords->keyringFailure(); !why.isEmpty())
+        m_passwordDialog->SetKeyringFailure(why);
+    connect(m_passwords, &RememberedPasswords::keyringFailureChanged, m_passwordDialog,
+            &PasswordDialog::SetKeyringFailure);
+    connect(m_passwords, &RememberedPasswords::passwordFound, m_pollCycle, &PollCycle::SetPassword);
+    connect(m_pollCycle, &PollCycle::passwordRefused, m_passwordDialog,
+            &PasswordDialog::MarkRefused);
+    connect(m_pollCycle, &PollCycle::passwordRefused, m_passwords, &RememberedPasswords::Refused);
+
     // A tick can poll an address still being typed: a device there that asks
     // for a password says so in the status line only, and the dialog, which
     // would take the rest of the typing, waits for Return.
@@ -207,8 +217,10 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
             m_passwordDialog->Ask(address);
     });
     connect(m_passwordDialog, &QDialog::accepted, this, [this] {
-        m_passwords->Give(m_passwordDialog->address(), m_passwordDialog->takePassword(),
-                          m_passwordDialog->remember());
+        const QString address = m_passwordDialog->address();
+        const QString password = m_passwordDialog->takePassword();
+        m_pollCycle->SetPassword(address, password);
+        m_passwords->Give(address, password, m_passwordDialog->remember());
         poll();
     });
     connect(m_passwordDialog, &QDialog::rejected, this, [this] { m_askForPassword = false; });
@@ -238,7 +250,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     else
         showStatus(tr("%1 Polling every %2s.").arg(unreadable, polling));
     // A password remembered for the device answers its first poll.
-    m_passwords->ReadBeforePolling(txtIP->text(), [this] { poll(); });
+    m_passwords->ReadBeforePolling(PollCycle::DeviceAddress(txtIP->text()), [this] { poll(); });
 }
 
 // Polls the device at the box's text, unless a poll still waits for its

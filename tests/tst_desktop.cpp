@@ -7,6 +7,7 @@
 #include "passwordstore.h"
 #include "productionlevel.h"
 #include "settings.h"
+#include "trayconnection.h"
 #include "trayicon.h"
 
 #include <QApplication>
@@ -73,6 +74,7 @@ class TestDesktop : public QObject
                                  .clock = [] { return QDateTime(QDate(2024, 6, 1), QTime(12, 0)); },
                                  .keyring = m_keyring.get() }));
         m_tray.reset(new TrayIcon(m_window.get(), &m_settings));
+        ConnectTray(m_window.get(), m_tray.get());
         m_tray->Start(atSignIn);
     }
     void stop()

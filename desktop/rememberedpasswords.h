@@ -11,9 +11,7 @@
 #include <chrono>
 #include <functional>
 
-class PasswordDialog;
 class PasswordStore;
-class PollCycle;
 
 // Device passwords remembered in the system keyring: read for the first
 // device before its first poll, and for any other device when it first asks
@@ -27,27 +25,38 @@ class RememberedPasswords : public QObject
 public:
     // `keyring` may be null: there is none. A read that takes longer than
     // `bound` is not waited for.
-    RememberedPasswords(PasswordStore *keyring, PollCycle *pollCycle, PasswordDialog *dialog,
-                        std::chrono::milliseconds bound, QObject *parent = nullptr);
+    RememberedPasswords(PasswordStore *keyring, std::chrono::milliseconds bound,
+                        QObject *parent = nullptr);
 
-    // Reads the password of the device at `addressText`, then calls `poll`
-    // once: when the keyring answers, or after the bound if it has not by then.
-    void ReadBeforePolling(const QString &addressText, std::function<void()> poll);
+    // Reads the password of the device at `address` (its host and port; empty
+    // when there is no device to poll), then calls `poll` once: when the
+    // keyring answers, or after the bound if it has not by then.
+    void ReadBeforePolling(const QString &address, std::function<void()> poll);
     // For a device at `address` that asks for a password: reads it as
     // ReadBeforePolling() does, the first time in a run. False when the
     // keyring is not asked (none, or already asked): then the user is.
     [[nodiscard]] bool ReadOnce(const QString &address, std::function<void()> poll);
-    // A password the user typed for `address`: kept in memory, and in the
-    // keyring when `remember`.
+    // A password the user typed for `address`, kept in the keyring when
+    // `remember`.
     void Give(const QString &address, const QString &password, bool remember);
+    // The device at `address` refused its password: a remembered one is
+    // deleted from the keyring.
+    void Refused(const QString &address);
+    // Why no keyring answers; empty while one does.
+    [[nodiscard]] QString keyringFailure() const { return m_failure; }
+
+Q_SIGNALS:
+    // The keyring holds `password` for the device at `address`.
+    void passwordFound(const QString &address, const QString &password);
+    // The keyring answered, or failed to, with `failure` saying why.
+    void keyringFailureChanged(const QString &failure);
 
 private:
     void onRead(const QString &address, const QString &password, const QString &failure);
+    void setFailure(const QString &failure);
     void pollOnce();
 
     PasswordStore *const m_keyring;
-    PollCycle *const m_pollCycle;
-    PasswordDialog *const m_dialog;
     QTimer m_bound;
     std::function<void()> m_poll;
     // The addresses whose password in memory is the keyring's.
@@ -55,4 +64,5 @@ private:
     // The addresses whose password the keyring was asked for; the last one.
     QSet<QString> m_read;
     QString m_reading;
+    QString m_failure;
 };

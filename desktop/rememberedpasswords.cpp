@@ -3,38 +3,27 @@
 
 #include "rememberedpasswords.h"
 
-#include "passworddialog.h"
 #include "passwordstore.h"
-#include "pollcycle.h"
 
-RememberedPasswords::RememberedPasswords(PasswordStore *keyring, PollCycle *pollCycle,
-                                         PasswordDialog *dialog, std::chrono::milliseconds bound,
+RememberedPasswords::RememberedPasswords(PasswordStore *keyring, std::chrono::milliseconds bound,
                                          QObject *parent)
-    : QObject(parent), m_keyring(keyring), m_pollCycle(pollCycle), m_dialog(dialog)
+    : QObject(parent), m_keyring(keyring)
 {
     m_bound.setSingleShot(true);
     m_bound.setInterval(bound);
     connect(&m_bound, &QTimer::timeout, this, &RememberedPasswords::pollOnce);
-    connect(pollCycle, &PollCycle::passwordRefused, dialog, &PasswordDialog::MarkRefused);
     if (!keyring) {
-        dialog->SetKeyringFailure(tr("none is in use"));
+        m_failure = tr("none is in use");
         return;
     }
     connect(keyring, &PasswordStore::readFinished, this, &RememberedPasswords::onRead);
-    connect(keyring, &PasswordStore::writeFinished, dialog,
-            [dialog](const QString &, const QString &failure) {
-                dialog->SetKeyringFailure(failure);
-            });
-    connect(pollCycle, &PollCycle::passwordRefused, this, [this](const QString &address) {
-        if (m_inKeyring.remove(address))
-            m_keyring->Remove(address);
-    });
+    connect(keyring, &PasswordStore::writeFinished, this,
+            [this](const QString &, const QString &failure) { setFailure(failure); });
 }
 
-void RememberedPasswords::ReadBeforePolling(const QString &addressText, std::function<void()> poll)
+void RememberedPasswords::ReadBeforePolling(const QString &address, std::function<void()> poll)
 {
     m_poll = std::move(poll);
-    const QString address = PollCycle::DeviceAddress(addressText);
     if (!m_keyring || address.isEmpty())
         return pollOnce();
     m_read.insert(address);
@@ -53,7 +42,6 @@ bool RememberedPasswords::ReadOnce(const QString &address, std::function<void()>
 
 void RememberedPasswords::Give(const QString &address, const QString &password, bool remember)
 {
-    m_pollCycle->SetPassword(address, password);
     m_inKeyring.remove(address);
     if (m_keyring && remember) {
         m_inKeyring.insert(address);
@@ -61,17 +49,29 @@ void RememberedPasswords::Give(const QString &address, const QString &password, 
     }
 }
 
+void RememberedPasswords::Refused(const QString &address)
+{
+    if (m_inKeyring.remove(address))
+        m_keyring->Remove(address);
+}
+
 void RememberedPasswords::onRead(const QString &address, const QString &password,
                                  const QString &failure)
 {
-    m_dialog->SetKeyringFailure(failure);
+    setFailure(failure);
     if (!password.isEmpty()) {
-        m_pollCycle->SetPassword(address, password);
         m_inKeyring.insert(address);
+        Q_EMIT passwordFound(address, password);
     }
     // An answer about a device the user has since left polls nothing.
     if (address == m_reading)
         pollOnce();
+}
+
+void RememberedPasswords::setFailure(const QString &failure)
+{
+    m_failure = failure;
+    Q_EMIT keyringFailureChanged(failure);
 }
 
 void RememberedPasswords::pollOnce()

@@ -12,21 +12,21 @@
 
 #include <chrono>
 
-class MainWindow;
 class QAction;
+class QWidget;
 class Settings;
-struct Reading;
 
 // The program in the notification area: an icon that shows how much the
 // device produces now, a tooltip with the window's figures and status line,
 // and a menu. Where a notification area shows the icon, closing the window
-// hides it there, and only Quit ends the program.
+// hides it there, and only Quit ends the program. The window's figures and
+// status line reach it through its Show functions.
 class TrayIcon : public QObject
 {
     Q_OBJECT
 
 public:
-    TrayIcon(MainWindow *window, Settings *settings, QObject *parent = nullptr);
+    TrayIcon(QWidget *window, Settings *settings, QObject *parent = nullptr);
 
     // How long a program started at sign-in waits for a notification area.
     static constexpr std::chrono::seconds SignInTrayWait{ 10 };
@@ -35,18 +35,30 @@ public:
     // and a notification area keeps it (within SignInTrayWait).
     void Start(bool atSignIn);
 
+    // The window's figures as it shows them.
+    void ShowPowerText(const QString &text) { m_power = text; }
+    void ShowTodayText(const QString &text) { m_today = text; }
+    // A poll's reading of `watts` on `day` (a day key), after the figures.
+    void ShowReading(const QString &day, double watts);
+    // A poll has ended; without a reading since the last, the production is unknown.
+    void ShowPollEnded();
+    // The window's whole status line.
+    void ShowStatus(const QString &text);
+
+Q_SIGNALS:
+    void historyRequested();
+    void detailsRequested();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void showReading(const Reading &reading);
-    void showStatus();
     void drawIcon(int level);
     void toggleWindow();
     void setStartAtSignIn(bool enabled);
     [[nodiscard]] bool keepsRunning() const;
 
-    MainWindow *const m_window;
+    QWidget *const m_window;
     Settings *const m_settings;
     // The menu outlives the icon that shows it.
     QMenu m_menu;

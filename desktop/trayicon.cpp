@@ -4,7 +4,6 @@
 #include "trayicon.h"
 
 #include "autostart.h"
-#include "mainwindow.h"
 #include "settings.h"
 
 #include <QApplication>
@@ -16,7 +15,7 @@
 
 using namespace Qt::StringLiterals;
 
-TrayIcon::TrayIcon(MainWindow *window, Settings *settings, QObject *parent)
+TrayIcon::TrayIcon(QWidget *window, Settings *settings, QObject *parent)
     : QObject(parent),
       m_window(window),
       m_settings(settings),
@@ -27,10 +26,10 @@ TrayIcon::TrayIcon(MainWindow *window, Settings *settings, QObject *parent)
     m_icon.setObjectName(u"trayIcon"_s);
     m_menu.setObjectName(u"trayMenu"_s);
     connect(m_showWindow, &QAction::triggered, this, &TrayIcon::toggleWindow);
-    connect(m_menu.addAction(tr("H&istory")), &QAction::triggered, window,
-            &MainWindow::showHistory);
-    connect(m_menu.addAction(tr("&Details")), &QAction::triggered, window,
-            &MainWindow::showDetails);
+    connect(m_menu.addAction(tr("H&istory")), &QAction::triggered, this,
+            &TrayIcon::historyRequested);
+    connect(m_menu.addAction(tr("&Details")), &QAction::triggered, this,
+            &TrayIcon::detailsRequested);
     m_startAtSignIn->setCheckable(true);
     m_startAtSignIn->setChecked(Autostart::IsEnabled());
     m_menu.addAction(m_startAtSignIn);
@@ -50,21 +49,8 @@ TrayIcon::TrayIcon(MainWindow *window, Settings *settings, QObject *parent)
                     toggleWindow();
             });
 
-    const PollCycle *pollCycle = window->pollCycle();
-    connect(pollCycle, &PollCycle::powerTextChanged, this,
-            [this](const QString &text) { m_power = text; });
-    connect(pollCycle, &PollCycle::todayTextChanged, this,
-            [this](const QString &text) { m_today = text; });
-    connect(pollCycle, &PollCycle::readingTaken, this, &TrayIcon::showReading);
-    // A poll that ends without a reading leaves the production unknown.
-    connect(pollCycle, &PollCycle::statusTextChanged, this, [this] {
-        if (!std::exchange(m_fresh, false))
-            drawIcon(-1);
-    });
-    connect(window, &MainWindow::statusShown, this, &TrayIcon::showStatus);
     window->installEventFilter(this);
     drawIcon(-1);
-    showStatus();
 }
 
 void TrayIcon::Start(bool atSignIn)
@@ -105,17 +91,22 @@ bool TrayIcon::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
-void TrayIcon::showReading(const Reading &reading)
+void TrayIcon::ShowReading(const QString &day, double watts)
 {
     m_fresh = true;
     m_figures = tr("%1 · today %2").arg(m_power, m_today);
-    drawIcon(m_level.Add(m_window->pollCycle()->tally().currentDay, reading.powerW));
+    drawIcon(m_level.Add(day, watts));
 }
 
-void TrayIcon::showStatus()
+void TrayIcon::ShowPollEnded()
 {
-    m_icon.setToolTip((m_figures.isEmpty() ? u"Palvorin"_s : m_figures) + u'\n'
-                      + m_window->statusText());
+    if (!std::exchange(m_fresh, false))
+        drawIcon(-1);
+}
+
+void TrayIcon::ShowStatus(const QString &text)
+{
+    m_icon.setToolTip((m_figures.isEmpty() ? u"Palvorin"_s : m_figures) + u'\n' + text);
 }
 
 // The program's icon, its ring green for the part of the day's peak produced
