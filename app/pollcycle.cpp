@@ -54,6 +54,14 @@ QString PollCycle::LoadState()
                  + QLatin1StringView(StateFile::UnreadableSuffix));
 }
 
+QString PollCycle::LoadHistory()
+{
+    const QString loaded = m_history.Load();
+    // Days an earlier run finished but could not write.
+    (void)m_history.Record(m_tally.unrecorded);
+    return loaded;
+}
+
 void PollCycle::PollDevice(const QString &addressText)
 {
     if (m_link.isBusy())
@@ -170,17 +178,19 @@ QString PollCycle::countReading(const Reading &reading)
         m_tally.haveLastTotal = false;
         m_drop.reset();
     }
-    const DailyTally before = m_tally;
     UpdateDaily(m_tally, m_drop, reading.totalWh, reading.time);
     m_tally.device = m_polledAddress;
     Q_EMIT todayTextChanged(FigureText(m_tally.todayWh) + u" Wh"_s);
 
+    // A finished day the days file cannot take now is saved with the tally, in the same file: the
+    // state file never moves on without it.
+    const QString notRecorded = m_history.Record(m_tally.unrecorded);
     QString problems;
     if (QString why; !keepUnreadableAside(&why))
         problems += tr(" (state not saved: unreadable state file not kept aside: %1)").arg(why);
     else if (!StateFile::SaveState(m_tally, m_stateFilePath, &why))
         problems += tr(" (state not saved: %1)").arg(why);
-    return problems + m_history.Keep(before, m_tally, reading);
+    return problems + notRecorded + m_history.KeepReading(reading);
 }
 
 void PollCycle::showFailure(const QString &description)

@@ -5,7 +5,6 @@
 
 #include "atomicfile.h"
 
-#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 
@@ -42,14 +41,6 @@ QByteArray energyText(double wh)
 }
 
 } // namespace
-
-QDebug operator<<(QDebug debug, const DayRecord &record)
-{
-    const QDebugStateSaver saver(debug);
-    debug.nospace() << "DayRecord(" << record.date.toString(Qt::ISODate) << ", " << record.energyWh
-                    << " Wh)";
-    return debug;
-}
 
 namespace DaysFile {
 
