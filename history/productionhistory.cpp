@@ -47,8 +47,11 @@ QString ProductionHistory::Record(QList<DayRecord> &finished)
     if (!m_loaded)
         (void)Load();
     m_unsaved = finished;
-    if (m_unsaved.isEmpty())
+    if (m_unsaved.isEmpty()) {
+        if (!m_readError.isEmpty())
+            readDays();
         return {};
+    }
     if (QString why; !saveDays(&why))
         return tr(" (days file not saved: %1)").arg(why);
     finished.clear();

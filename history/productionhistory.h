@@ -34,9 +34,10 @@ public:
     // sum as it stood when its day ended; a day the file holds keeps its row, as the user may
     // have corrected it. The file is read again first, so that what was written to it meanwhile
     // stays. Removes from `finished` the days the file now holds; those left are held in memory
-    // as recorded, written with a later call or when the history is destroyed. Returns what could
-    // not be saved, as an addition to the status line, else nothing. Without an earlier Load() it
-    // loads first: the days file is never replaced by the new days alone.
+    // as recorded, written with a later call or when the history is destroyed. While the file
+    // could not be read, each call reads it again. Returns what could not be saved, as an addition
+    // to the status line, else nothing. Without an earlier Load() it loads first: the days file is
+    // never replaced by the new days alone.
     [[nodiscard]] QString Record(QList<DayRecord> &finished);
     // Appends `reading` to its month's readings file alone; returns the failure, as Record().
     [[nodiscard]] QString KeepReading(const Reading &reading);

@@ -855,6 +855,7 @@ private Q_SLOTS:
         device.reply = FakeDevice::ok(R"({"total":1003})");
         QTest::keyClick(control<QLineEdit>("txtIP"), Qt::Key_Return);
         QTRY_COMPARE(text("lblToday"), u"10,5 Wh"_s);
+        QCOMPARE(pollCycle()->history().days(), (QList<DayRecord>{ { QDate(2024, 5, 31), 2500 } }));
         QCOMPARE(bytes(m_state),
                  "2024-06-01\r\n1003\r\n1\r\n10,5\r\n" + device.address().toLatin1() + "\r\n");
         QCOMPARE(bytes(daysFile), days);
