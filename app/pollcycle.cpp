@@ -26,6 +26,10 @@ QString trimmedOfSpaces(const QString &text)
     return text.sliced(first, last - first);
 }
 
+// Far beyond any real meter's counter; sums of counters up to this stay finite and exact to the
+// watt-hour.
+constexpr double MaxCounterWh = 1e12;
+
 } // namespace
 
 PollCycle::PollCycle(QString stateFilePath, Clock clock, std::chrono::milliseconds phaseTimeout,
@@ -144,7 +148,7 @@ void PollCycle::onDeviceReply(const HttpResult &result)
     // Without a counter reading there is nothing to count: taking it as 0
     // would make the next real reading add the device's whole lifetime.
     const std::optional<double> total = DeviceReply::FindJsonNumber(result.body, "total");
-    if (!total || *total < 0) {
+    if (!total || *total < 0 || *total > MaxCounterWh) {
         showFailure(tr("No valid \"total\" energy counter in the reply"));
         return;
     }

@@ -175,8 +175,13 @@ private Q_SLOTS:
                                 u"2026-10-24T21:52 1130"_s, u"2026-10-25T00:30 1135"_s,
                                 u"2026-10-25T01:30 1140"_s, u"2026-10-25T23:01 1150"_s }
                 << header + "2026-10-24,70\n2026-10-25,40\n";
+        QTest::newRow("absurd counters refused, a huge sum read recorded whole")
+                << QByteArray("2024-06-01\r\n1000\r\n1\r\n1e306\r\n") << QByteArray()
+                << QStringList{ u"2024-06-01T23:59 1e308"_s, u"2024-06-01T23:59 1.7e308"_s,
+                                u"2024-06-01T23:59 1e307"_s, u"2024-06-01T23:59 2e12"_s,
+                                u"2024-06-02T00:00 1006"_s }
+                << header + "2024-06-01," + QByteArray::number(1e306, 'f', 0) + '\n';
     }
-
     void recordsEachDayOnce()
     {
         QFETCH(QByteArray, state);
