@@ -26,6 +26,10 @@ QString trimmedOfSpaces(const QString &text)
     return text.sliced(first, last - first);
 }
 
+// Far beyond any real meter's counter; sums of counters up to this stay finite and exact to the
+// watt-hour.
+constexpr double MaxCounterWh = 1e12;
+
 } // namespace
 
 PollCycle::PollCycle(QString stateFilePath, Clock clock, std::chrono::milliseconds phaseTimeout,
@@ -52,6 +56,14 @@ QString PollCycle::LoadState()
     return tr("Unreadable state file kept as %1.")
             .arg(QFileInfo(m_stateFilePath).fileName()
                  + QLatin1StringView(StateFile::UnreadableSuffix));
+}
+
+QString PollCycle::LoadHistory()
+{
+    const QString loaded = m_history.Load();
+    // Days an earlier run finished but could not write.
+    (void)m_history.Record(m_tally.unrecorded);
+    return loaded;
 }
 
 void PollCycle::PollDevice(const QString &addressText)
@@ -136,7 +148,7 @@ void PollCycle::onDeviceReply(const HttpResult &result)
     // Without a counter reading there is nothing to count: taking it as 0
     // would make the next real reading add the device's whole lifetime.
     const std::optional<double> total = DeviceReply::FindJsonNumber(result.body, "total");
-    if (!total || *total < 0) {
+    if (!total || *total < 0 || *total > MaxCounterWh) {
         showFailure(tr("No valid \"total\" energy counter in the reply"));
         return;
     }
@@ -170,17 +182,19 @@ QString PollCycle::countReading(const Reading &reading)
         m_tally.haveLastTotal = false;
         m_drop.reset();
     }
-    const DailyTally before = m_tally;
     UpdateDaily(m_tally, m_drop, reading.totalWh, reading.time);
     m_tally.device = m_polledAddress;
     Q_EMIT todayTextChanged(FigureText(m_tally.todayWh) + u" Wh"_s);
 
+    // A finished day the days file cannot take now is saved with the tally, in the same file: the
+    // state file never moves on without it.
+    const QString notRecorded = m_history.Record(m_tally.unrecorded);
     QString problems;
     if (QString why; !keepUnreadableAside(&why))
         problems += tr(" (state not saved: unreadable state file not kept aside: %1)").arg(why);
     else if (!StateFile::SaveState(m_tally, m_stateFilePath, &why))
         problems += tr(" (state not saved: %1)").arg(why);
-    return problems + m_history.Keep(before, m_tally, reading);
+    return problems + notRecorded + m_history.KeepReading(reading);
 }
 
 void PollCycle::showFailure(const QString &description)

@@ -56,9 +56,10 @@ public:
     [[nodiscard]] bool isPolling() const { return m_link.isBusy(); }
     [[nodiscard]] const DailyTally &tally() const { return m_tally; }
 
-    // Reads the days recorded by earlier runs (ProductionHistory::Load). Returns a sentence for the
-    // status line when the days file could not be read, else nothing.
-    [[nodiscard]] QString LoadHistory() { return m_history.Load(); }
+    // Reads the days recorded by earlier runs (ProductionHistory::Load) and records the days the
+    // loaded tally finished but could not record. Returns a sentence for the status line when the
+    // days file could not be read, else nothing.
+    [[nodiscard]] QString LoadHistory();
     [[nodiscard]] const ProductionHistory &history() const { return m_history; }
     [[nodiscard]] const Clock &clock() const { return m_clock; }
 

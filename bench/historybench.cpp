@@ -115,11 +115,12 @@ void keep(int readings)
 {
     ProductionHistory history;
     const QDateTime start(QDate::currentDate(), QTime(0, 0));
-    const DailyTally tally{ start.date().toString(Qt::ISODate), 1000, true, 0 };
+    QList<DayRecord> finished; // none: a poll within the day
     QElapsedTimer clock;
     clock.start();
     for (int i = 0; i < readings; ++i) {
-        if (!history.Keep(tally, tally, { start.addSecs(i), 230.4, 1000 + i / 60.0 }).isEmpty())
+        const Reading reading{ start.addSecs(i), 230.4, 1000 + i / 60.0 };
+        if (!(history.Record(finished) + history.KeepReading(reading)).isEmpty())
             qFatal("a reading was not kept");
     }
     QTextStream(stdout) << clock.nsecsElapsed() / 1e3 / readings << Qt::endl;

@@ -5,7 +5,6 @@
 
 #include "atomicfile.h"
 
-#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 
@@ -30,10 +29,12 @@ std::optional<DayRecord> parseDay(QByteArrayView line)
     return DayRecord{ date, energy };
 }
 
-// Three decimals at most, no trailing zeros, never "-0".
+// Three decimals at most, no trailing zeros, never "-0". Beyond 1e12 Wh a double holds no
+// thousandths, and multiplying by 1000 could overflow to infinity.
 QByteArray energyText(double wh)
 {
-    QByteArray text = QByteArray::number(std::round(wh * 1000) / 1000 + 0.0, 'f', 3);
+    const double rounded = std::abs(wh) < 1e12 ? std::round(wh * 1000) / 1000 : wh;
+    QByteArray text = QByteArray::number(rounded + 0.0, 'f', 3);
     while (text.endsWith('0'))
         text.chop(1);
     if (text.endsWith('.'))
@@ -42,14 +43,6 @@ QByteArray energyText(double wh)
 }
 
 } // namespace
-
-QDebug operator<<(QDebug debug, const DayRecord &record)
-{
-    const QDebugStateSaver saver(debug);
-    debug.nospace() << "DayRecord(" << record.date.toString(Qt::ISODate) << ", " << record.energyWh
-                    << " Wh)";
-    return debug;
-}
 
 namespace DaysFile {
 

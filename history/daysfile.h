@@ -3,24 +3,13 @@
 
 #pragma once
 
+#include "dailytally.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDate>
 #include <QList>
 #include <QString>
-
-class QDebug;
-
-// One finished local day and the energy the tally counted for it, in Wh.
-struct DayRecord
-{
-    QDate date;
-    double energyWh = 0.0;
-
-    friend bool operator==(const DayRecord &, const DayRecord &) = default;
-};
-
-QDebug operator<<(QDebug debug, const DayRecord &record);
 
 // The finished days, kept for people and spreadsheets: a header line "date,energy_wh", then one
 // line per day, oldest first: the ISO date and the energy with "." as decimal point whatever the

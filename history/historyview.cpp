@@ -63,7 +63,7 @@ QMap<QDate, double> AllDays(const QList<DayRecord> &days, const DayRecord &live)
     QMap<QDate, double> all;
     for (const DayRecord &day : days)
         all.insert(day.date, day.energyWh);
-    if (live.date.isValid())
+    if (live.date.isValid() && !all.contains(live.date))
         all.insert(live.date, live.energyWh);
     return all;
 }

@@ -41,8 +41,9 @@ struct Peak
 // The first reading of the highest power; none without readings.
 [[nodiscard]] std::optional<Peak> DayPeak(const QList<Reading> &readings);
 
-// The recorded days by date, with `live`, the day the tally is still counting, in place of a
-// record of its date (an invalid date adds nothing).
+// The recorded days by date, with `live`, the day the tally is still counting, where no record
+// of its date is (an older state file's figure never hides a recorded row; an invalid date adds
+// nothing).
 [[nodiscard]] QMap<QDate, double> AllDays(const QList<DayRecord> &days, const DayRecord &live);
 
 // A bar of a chart: a day's energy or a month's (dated on its first day); not recorded when no

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 ProductionHistory::ProductionHistory(const QString &folder)
@@ -19,7 +21,7 @@ ProductionHistory::ProductionHistory(const QString &folder)
 
 ProductionHistory::~ProductionHistory()
 {
-    // A day a poll could not write is written now if it can: a later start would not record it.
+    // A day a poll could not write is written now if it can; else the state file holds it.
     if (QString why; !m_unsaved.isEmpty())
         (void)saveDays(&why);
 }
@@ -40,20 +42,20 @@ QString ProductionHistory::Load()
                  + QLatin1StringView(StateFile::UnreadableSuffix));
 }
 
-QString ProductionHistory::Keep(const DailyTally &before, const DailyTally &after,
-                                const Reading &reading)
+QString ProductionHistory::Record(QList<DayRecord> &finished)
 {
     if (!m_loaded)
         (void)Load();
-    const QDate finished = QDate::fromString(before.currentDay, Qt::ISODate);
-    if (finished.isValid() && after.currentDay != before.currentDay) {
-        DaysFile::Insert(m_unsaved, { finished, before.todayWh });
-        DaysFile::Insert(m_days, { finished, before.todayWh });
+    m_unsaved = finished;
+    if (m_unsaved.isEmpty()) {
+        if (!m_readError.isEmpty())
+            readDays();
+        return {};
     }
-    QString problems;
-    if (QString why; !m_unsaved.isEmpty() && !saveDays(&why))
-        problems += tr(" (days file not saved: %1)").arg(why);
-    return problems + KeepReading(reading);
+    if (QString why; !saveDays(&why))
+        return tr(" (days file not saved: %1)").arg(why);
+    finished.clear();
+    return {};
 }
 
 QString ProductionHistory::KeepReading(const Reading &reading)
@@ -63,34 +65,43 @@ QString ProductionHistory::KeepReading(const Reading &reading)
     return {};
 }
 
-// Reads the days file, with the days not written yet on top of it. What could not be read leaves
-// the days held before.
-void ProductionHistory::readDays()
+// Reads the days file and adds the days not written yet where it lacks them; what could not be
+// read leaves the days held before. Returns how many were added.
+qsizetype ProductionHistory::readDays()
 {
     DaysFile::Loaded loaded = DaysFile::LoadDays(m_daysPath);
     m_readError = loaded.readError;
     m_unreadableInPlace = loaded.notUnderstood;
-    if (!m_readError.isEmpty() || m_unreadableInPlace)
-        return;
-    m_days = std::move(loaded.days);
-    for (const DayRecord &day : std::as_const(m_unsaved))
-        DaysFile::Insert(m_days, day);
+    if (m_readError.isEmpty() && !m_unreadableInPlace)
+        m_days = std::move(loaded.days);
+    qsizetype added = 0;
+    for (const DayRecord &day : std::as_const(m_unsaved)) {
+        const auto held = [&day](const DayRecord &other) { return other.date == day.date; };
+        if (std::none_of(m_days.cbegin(), m_days.cend(), held)) {
+            DaysFile::Insert(m_days, day);
+            ++added;
+        }
+    }
+    return added;
 }
 
 bool ProductionHistory::saveDays(QString *why)
 {
     // Read again first: a day the user added or corrected meanwhile stays.
-    readDays();
+    const bool lacking = readDays() > 0 || m_unreadableInPlace;
     if (!m_readError.isEmpty()) {
         *why = tr("days file could not be read: %1").arg(m_readError);
         return false;
     }
-    if (!keepUnreadableAside(why)) {
-        *why = tr("unreadable days file not kept aside: %1").arg(*why);
-        return false;
+    if (lacking) {
+        if (!keepUnreadableAside(why)) {
+            *why = tr("unreadable days file not kept aside: %1").arg(*why);
+            return false;
+        }
+        if (!DaysFile::SaveDays(m_days, m_daysPath, why))
+            return false;
+        m_days = DaysFile::ReadDays(DaysFile::FormatDays(m_days)); // as the file holds them
     }
-    if (!DaysFile::SaveDays(m_days, m_daysPath, why))
-        return false;
     m_unsaved.clear();
     return true;
 }

@@ -30,16 +30,16 @@ public:
     // it is. Returns a sentence for the status line when there was such a file, else nothing.
     [[nodiscard]] QString Load();
 
-    // Keeps `reading`, which took the tally from `before` to `after`. When the tally started a new
-    // day, the finished one is recorded with its sum as it stood, once (a record of its date is
-    // replaced). The file is read again before it is replaced, so that what was written to it
-    // meanwhile stays. A day that could not be written stays in memory and is written with a later
-    // reading, or when the history is destroyed. Returns what could not be saved, as an addition to
-    // the status line, else nothing. Without an earlier Load() it loads first: the days file is
+    // Puts the days of `finished` (oldest first) that the days file lacks into it, each with its
+    // sum as it stood when its day ended; a day the file holds keeps its row, as the user may
+    // have corrected it. The file is read again first, so that what was written to it meanwhile
+    // stays. Removes from `finished` the days the file now holds; those left are held in memory
+    // as recorded, written with a later call or when the history is destroyed. While the file
+    // could not be read, each call reads it again. Returns what could not be saved, as an addition
+    // to the status line, else nothing. Without an earlier Load() it loads first: the days file is
     // never replaced by the new days alone.
-    [[nodiscard]] QString Keep(const DailyTally &before, const DailyTally &after,
-                               const Reading &reading);
-    // Appends `reading` to its month's readings file alone; returns the failure, as Keep().
+    [[nodiscard]] QString Record(QList<DayRecord> &finished);
+    // Appends `reading` to its month's readings file alone; returns the failure, as Record().
     [[nodiscard]] QString KeepReading(const Reading &reading);
 
     // The recorded days, oldest first, including those not written yet.
@@ -47,7 +47,7 @@ public:
     [[nodiscard]] const QString &readingsFolder() const { return m_readingsFolder; }
 
 private:
-    void readDays();
+    qsizetype readDays();
     [[nodiscard]] bool saveDays(QString *why);
     [[nodiscard]] bool keepUnreadableAside(QString *why);
 
@@ -55,7 +55,7 @@ private:
     QString m_readingsFolder;
     QList<DayRecord> m_days;
     bool m_loaded = false;
-    // The days recorded that the file lacks, oldest first.
+    // The finished days that the file lacks, oldest first.
     QList<DayRecord> m_unsaved;
     // Why the days file could not be opened or read; empty once it was.
     QString m_readError;

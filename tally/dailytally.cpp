@@ -25,7 +25,15 @@ QDebug operator<<(QDebug debug, const DailyTally &tally)
     const QDebugStateSaver saver(debug);
     debug.nospace() << "DailyTally(" << tally.currentDay << ", last " << tally.lastTotalWh
                     << (tally.haveLastTotal ? " Wh" : " Wh (none)") << ", today " << tally.todayWh
-                    << " Wh, from " << tally.device << ")";
+                    << " Wh, from " << tally.device << ", unrecorded " << tally.unrecorded << ")";
+    return debug;
+}
+
+QDebug operator<<(QDebug debug, const DayRecord &record)
+{
+    const QDebugStateSaver saver(debug);
+    debug.nospace() << "DayRecord(" << record.date.toString(Qt::ISODate) << ", " << record.energyWh
+                    << " Wh)";
     return debug;
 }
 
@@ -37,9 +45,12 @@ QString DayKey(QDate date)
 void UpdateDaily(DailyTally &tally, std::optional<CounterDrop> &drop, double totalWh,
                  const QDateTime &at)
 {
-    const QString day = DayKey(at.date());
-    if (day != tally.currentDay) {
-        tally = DailyTally{ day, totalWh, true, 0.0 };
+    const QDate day = QDate::fromString(tally.currentDay, u"yyyy-MM-dd");
+    if (!day.isValid() || at.date() > day) {
+        QList<DayRecord> unrecorded = std::move(tally.unrecorded);
+        if (day.isValid())
+            unrecorded.append({ day, tally.todayWh });
+        tally = DailyTally{ DayKey(at.date()), totalWh, true, 0.0, {}, std::move(unrecorded) };
         drop.reset();
         return;
     }

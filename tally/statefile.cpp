@@ -25,11 +25,11 @@ constexpr qint64 MaxReadBytes = 64 * 1024;
 
 // The lines of `text`, each ended by CR LF, LF or CR; the last one may be
 // unended unless the text was cut short.
-QStringList splitLines(const QString &text, bool cutShort, int wanted)
+QStringList splitLines(const QString &text, bool cutShort)
 {
     QStringList lines;
     qsizetype start = 0;
-    while (lines.size() < wanted && start < text.size()) {
+    while (start < text.size()) {
         qsizetype end = start;
         while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
             ++end;
@@ -72,10 +72,12 @@ std::optional<double> parseNumber(const QString &line)
 }
 
 // Shortest text that reads back to the same double, in ASCII digits, never
-// grouped, with the user's decimal separator where it is ",".
-QString formatNumber(double value)
+// grouped, with the user's decimal separator where it is ",". In `format`
+// 'g' a huge or tiny number takes an exponent, so that no line grows much
+// longer than it was read.
+QString formatNumber(double value, char format = 'f')
 {
-    QString text = QLocale::c().toString(value, 'f', QLocale::FloatingPointShortest);
+    QString text = QLocale::c().toString(value, format, QLocale::FloatingPointShortest);
     if (QLocale().decimalPoint() == u","_s)
         text.replace(u'.', u',');
     return text;
@@ -90,7 +92,7 @@ DailyTally ReadState(QByteArrayView content, bool *ok)
     const bool cutShort = content.size() > MaxReadBytes;
     const QString text =
             QString::fromLocal8Bit(content.first(std::min(content.size(), MaxReadBytes)));
-    const QStringList lines = splitLines(text, cutShort, 5);
+    const QStringList lines = splitLines(text, cutShort);
     if (lines.size() < 4)
         return {};
     const std::optional<double> lastTotal = parseNumber(lines[1]);
@@ -99,14 +101,27 @@ DailyTally ReadState(QByteArrayView content, bool *ok)
         return {};
     if (ok)
         *ok = true;
-    return DailyTally{ lines[0], *lastTotal, lines[2] == u"1"_s, *today, lines.value(4) };
+    DailyTally tally{ lines[0], *lastTotal, lines[2] == u"1"_s, *today, lines.value(4) };
+    // A line that is no finished day was not written by the program: passed over.
+    for (const QString &line : lines.sliced(std::min<qsizetype>(lines.size(), 5))) {
+        const QString key = line.section(u' ', 0, 0);
+        const QDate date = QDate::fromString(key, u"yyyy-MM-dd");
+        const std::optional<double> energy = parseNumber(line.sliced(key.size()));
+        if (date.isValid() && DayKey(date) == key && energy)
+            tally.unrecorded.append({ date, *energy });
+    }
+    return tally;
 }
 
 QByteArray FormatState(const DailyTally &tally)
 {
-    const QString text = tally.currentDay + u"\r\n"_s + formatNumber(tally.lastTotalWh) + u"\r\n"_s
+    QString text = tally.currentDay + u"\r\n"_s + formatNumber(tally.lastTotalWh) + u"\r\n"_s
             + (tally.haveLastTotal ? u"1"_s : u"0"_s) + u"\r\n"_s + formatNumber(tally.todayWh)
-            + u"\r\n"_s + (tally.device.isEmpty() ? QString() : tally.device + u"\r\n"_s);
+            + u"\r\n"_s;
+    if (!tally.device.isEmpty() || !tally.unrecorded.isEmpty())
+        text += tally.device + u"\r\n"_s;
+    for (const DayRecord &day : tally.unrecorded)
+        text += DayKey(day.date) + u' ' + formatNumber(day.energyWh, 'g') + u"\r\n"_s;
     return text.toLocal8Bit();
 }
 

@@ -12,7 +12,9 @@
 // The tally kept across restarts: four lines ended by CR LF (day, last
 // reading, "1" when there is one, day's sum), then, when it is known, a
 // fifth with the host and port of the device the reading came from, which
-// readers of the four lines of earlier versions pass over. Numbers are
+// readers of the four lines of earlier versions pass over, then one line for
+// each finished day the days file lacks: "yyyy-MM-dd" and its sum after a
+// blank (the fifth line empty when no device is known). Numbers are
 // written in ASCII digits with the user's decimal separator where it is ","
 // or ".", else ".". The reader takes a number as any locale writes it (its
 // own digits and separator, a minus between bidi marks): a file written

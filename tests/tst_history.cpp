@@ -35,12 +35,13 @@ class TestHistory : public QObject
     std::optional<QTemporaryDir> m_dir;
     std::unique_ptr<MainWindow> m_window;
     QDateTime m_now; // the window's clock
+    QTimeZone m_zone; // its time zone
     FakeDevice m_device;
 
     // The device's counter at `total` and the clock at `at` for the next poll.
     void next(const QString &at, double total)
     {
-        m_now = QDateTime::fromString(at + u'Z', Qt::ISODate);
+        m_now = QDateTime::fromString(at + u'Z', Qt::ISODate).toTimeZone(m_zone);
         m_device.reply = FakeDevice::ok(
                 "{\"apower\":480,\"total\":" + QByteArray::number(total, 'f', 4) + '}');
     }
@@ -52,6 +53,8 @@ class TestHistory : public QObject
     }
     void poll(const QString &at, double total)
     {
+        if (!m_window)
+            return open(at, total);
         next(at, total);
         pollCycle()->PollDevice(m_device.address());
     }
@@ -127,6 +130,7 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(QLocale::German));
         QVERIFY(QDir::setCurrent(m_dir.emplace().path()));
         QSettings().clear();
+        m_zone = QTimeZone::utc();
     }
     void cleanup()
     {
@@ -134,8 +138,9 @@ private Q_SLOTS:
         QDir::setCurrent(QDir::tempPath()); // frees the folder for its removal
     }
 
-    // Polls at "yyyy-MM-ddTHH:mm counter"; "restart" closes the program and starts it again (a
-    // start polls at once); "add line" adds a line to the days file, as a user may.
+    // Polls at "yyyy-MM-ddTHH:mm counter" in UTC; "restart" closes the program and starts it again
+    // (a start polls at once); "add line" adds a line to the days file, as a user may; "zone id"
+    // sets the clock's time zone. The state and days files read back to what the program holds.
     void recordsEachDayOnce_data()
     {
         QTest::addColumn<QByteArray>("state"); // none when empty
@@ -164,6 +169,18 @@ private Q_SLOTS:
                 << QStringList{ u"2024-06-01T12:00 1005"_s, u"add 2024-05-20,7"_s,
                                 u"2024-06-02T00:00 1010"_s }
                 << header + "2024-05-20,7\n2024-06-01,15\n";
+        QTest::newRow("in Berlin: an older state over a recorded row, a clock set back, DST ends")
+                << QByteArray("2026-10-24\r\n1095\r\n1\r\n95\r\n") << header + "2026-10-24,70\n"
+                << QStringList{ u"zone Europe/Berlin"_s,    u"2026-10-24T22:07 1100"_s,
+                                u"2026-10-24T21:52 1130"_s, u"2026-10-25T00:30 1135"_s,
+                                u"2026-10-25T01:30 1140"_s, u"2026-10-25T23:01 1150"_s }
+                << header + "2026-10-24,70\n2026-10-25,40\n";
+        QTest::newRow("absurd counters refused, a huge sum read recorded whole")
+                << QByteArray("2024-06-01\r\n1000\r\n1\r\n1e306\r\n") << QByteArray()
+                << QStringList{ u"2024-06-01T23:59 1e308"_s, u"2024-06-01T23:59 1.7e308"_s,
+                                u"2024-06-01T23:59 1e307"_s, u"2024-06-01T23:59 2e12"_s,
+                                u"2024-06-02T00:00 1006"_s }
+                << header + "2024-06-01," + QByteArray::number(1e306, 'f', 0) + '\n';
     }
     void recordsEachDayOnce()
     {
@@ -179,13 +196,15 @@ private Q_SLOTS:
             else if (time[0] == u"add")
                 QVERIFY(write(QLatin1StringView(DaysFile::DefaultName),
                               days + time[1].toLatin1() + '\n'));
-            else if (!m_window)
-                open(time[0], time[1].toDouble());
+            else if (time[0] == u"zone")
+                m_zone = QTimeZone(time[1].toLatin1());
             else
                 poll(time[0], time[1].toDouble());
             QVERIFY(!m_window || polled());
         }
         QTEST(bytes(QLatin1StringView(DaysFile::DefaultName)), "recorded");
+        QCOMPARE(StateFile::ReadState(bytes(u"shelly_daily_state.txt"_s)), pollCycle()->tally());
+        QCOMPARE(DaysFile::ReadDays(bytes(u"palvorin_days.csv"_s)), pollCycle()->history().days());
     }
 
     // A poll on 2024-06-02 finishes 2024-06-01 (10 Wh); one after it, with the obstacle removed,
@@ -196,23 +215,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("obstacle"); // a folder in the way, removed after the first poll
         QTest::addColumn<QString>("started"); // the start-up line, before "Polling every 60s."
         QTest::addColumn<QString>("polled"); // what the first poll adds to the status line
-        QTest::addColumn<bool>("closes"); // after the first poll, not polled again
+        QTest::addColumn<QString>("then"); // "poll" again, "close", or "kill" with the obstacle
         QTest::newRow("unreadable days file kept aside")
                 << QByteArray("date;energy_wh\n2024-05-31;1,5\n") << QString()
                 << u"Unreadable days file kept as palvorin_days.csv.unreadable."_s << QString()
-                << false;
+                << u"poll"_s;
         QTest::newRow("unreadable, never kept aside over an older one")
                 << QByteArray("date,energy_wh\n2024-05-31\n") << u"palvorin_days.csv.unreadable"_s
                 << u"Unreadable days file could not be kept aside: Destination file exists."_s
                 << u" (days file not saved: unreadable days file not kept aside: Destination file "
                    "exists)"_s
-                << false;
+                << u"poll"_s;
         QTest::newRow("days file not written, written when the program ends")
                 << QByteArray() << u"palvorin_days.csv.palvorin-partial"_s << u"Loaded."_s
-                << u" (days file not saved: REASON)"_s << true;
+                << u" (days file not saved: REASON)"_s << u"close"_s;
+        QTest::newRow("days file not written, the program killed, written at the next start")
+                << QByteArray() << u"palvorin_days.csv.palvorin-partial"_s << u"Loaded."_s
+                << u" (days file not saved: REASON)"_s << u"kill"_s;
         QTest::newRow("reading not kept, the day recorded")
                 << QByteArray() << u"palvorin_readings/2024-06.csv"_s << u"Loaded."_s
-                << u" (reading not kept: REASON)"_s << false;
+                << u" (reading not kept: REASON)"_s << u"poll"_s;
     }
     void failedWritesLoseNothing()
     {
@@ -230,9 +252,11 @@ private Q_SLOTS:
         QTEST(status().remove(u"Last update: 2024-06-02 10:00:00"_s).replace(reason, u"REASON"_s),
               "polled");
         QCOMPARE(m_window->findChild<QLabel *>(u"lblToday"_s)->text(), u"0,0 Wh"_s);
+        QFETCH(QString, then);
+        if (then == u"kill") // the days file still not writable when the program ends
+            m_window.reset();
         QVERIFY(obstacle.isEmpty() || QDir(obstacle).removeRecursively());
-        QFETCH(bool, closes);
-        if (closes)
+        if (then == u"close")
             m_window.reset();
         else
             poll(u"2024-06-02T10:01"_s, 1011);
@@ -358,10 +382,10 @@ private Q_SLOTS:
                                      { QDate(2024, 5, 31), 3 },
                                      { QDate(2024, 6, 1), 2 },
                                      { QDate(2024, 6, 3), 1 } }; // the clock was set back
-        QTest::newRow("the day under way over its record")
-                << year + QList<DayRecord>{ { today, 8 } } << DayRecord{ today, 9 }
-                << Sums{ 9, 2, 11, 19, 29, DayRecord{ QDate(2023, 12, 31), 9 } }
-                << QList<double>{ 5, 3, 11 };
+        QTest::newRow("a record over the day under way, an older state file's")
+                << year + QList<DayRecord>{ { today, 8 } } << DayRecord{ today, 7 }
+                << Sums{ 8, 2, 10, 18, 28, DayRecord{ QDate(2023, 12, 31), 9 } }
+                << QList<double>{ 5, 3, 10 };
         QTest::newRow("nothing recorded")
                 << QList<DayRecord>() << DayRecord() << Sums() << QList<double>{ 0, 0, 0 };
     }

@@ -246,7 +246,7 @@ private Q_SLOTS:
         row("restart", {}, { 1000, 1010, 3, 4 }, { day, 4, true, 14 });
         row("restart climbing at a load's pace", {}, { 40, 50, 0, 46 }, { day, 46, true, 56 });
         row("a new day forgets the glitch", {}, { 1000, 1010, 0, 1011, 1012 },
-            { u"2024-06-02"_s, 1012, true, 1 }, { 23, 57 });
+            { u"2024-06-02"_s, 1012, true, 1, {}, { { QDate(2024, 6, 1), 10 } } }, { 23, 57 });
     }
     void counts()
     {
@@ -855,6 +855,7 @@ private Q_SLOTS:
         device.reply = FakeDevice::ok(R"({"total":1003})");
         QTest::keyClick(control<QLineEdit>("txtIP"), Qt::Key_Return);
         QTRY_COMPARE(text("lblToday"), u"10,5 Wh"_s);
+        QCOMPARE(pollCycle()->history().days(), (QList<DayRecord>{ { QDate(2024, 5, 31), 2500 } }));
         QCOMPARE(bytes(m_state),
                  "2024-06-01\r\n1003\r\n1\r\n10,5\r\n" + device.address().toLatin1() + "\r\n");
         QCOMPARE(bytes(daysFile), days);

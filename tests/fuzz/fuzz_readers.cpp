@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 // Any bytes as a device reply and as a state file: no crash, the scanner finds only finite numbers
-// after the key, and whatever the state reader reads, the writer writes back to the same tally.
+// after the key, and whatever the state reader reads (finished days too), the writer writes back.
 #include "jsonnumber.h"
 #include "statefile.h"
 
