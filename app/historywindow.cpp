@@ -43,6 +43,7 @@ void showBars(BarChart *chart, const QList<HistoryView::Bar> &bars, bool months,
 HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
     : QWidget(parent, Qt::Window),
       m_pollCycle(pollCycle),
+      lblKeptAside(named(new QLabel(this), u"lblKeptAside"_s)),
       cmdPrevious(named(new QPushButton(tr("&Previous day"), this), u"cmdPrevious"_s)),
       lblDay(named(new QLabel(this), u"lblDay"_s)),
       cmdNext(named(new QPushButton(tr("&Next day"), this), u"cmdNext"_s)),
@@ -61,8 +62,9 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
     lblDay->setAlignment(Qt::AlignCenter);
     m_bars->addTab(m_dayBars, tr("Days"));
     m_bars->addTab(m_monthBars, tr("Months"));
-    for (QLabel *label : { lblDay, lblCurve, lblBar })
+    for (QLabel *label : { lblKeptAside, lblDay, lblCurve, lblBar })
         label->setTextFormat(Qt::PlainText);
+    lblKeptAside->setWordWrap(true);
 
     auto *days = new QHBoxLayout;
     days->addWidget(cmdPrevious);
@@ -82,6 +84,7 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
     txtPrice->setValue(m_settings.pricePerKwh().value_or(0));
     sums->addRow(tr("Price per kWh:"), txtPrice);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lblKeptAside);
     layout->addLayout(days);
     layout->addWidget(m_curve, 1);
     layout->addWidget(lblCurve);
@@ -131,6 +134,9 @@ void HistoryWindow::showFigures()
 {
     const QLocale locale;
     m_today = m_pollCycle->clock()().date();
+    // Why the history may have started empty.
+    lblKeptAside->setText(m_pollCycle->history().keptAside());
+    lblKeptAside->setVisible(!lblKeptAside->text().isEmpty());
     const DailyTally &tally = m_pollCycle->tally();
     const QMap<QDate, double> days = HistoryView::AllDays(
             m_pollCycle->history().days(),

@@ -199,8 +199,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("closes"); // after the first poll, not polled again
         QTest::newRow("unreadable days file kept aside")
                 << QByteArray("date;energy_wh\n2024-05-31;1,5\n") << QString()
-                << u"Unreadable days file kept as palvorin_days.csv.unreadable."_s << QString()
-                << false;
+                << u"Unreadable days file kept as palvorin_days.csv.unreadable."_s
+                << u" Unreadable days file kept as palvorin_days.csv.unreadable."_s << false;
         QTest::newRow("unreadable, never kept aside over an older one")
                 << QByteArray("date,energy_wh\n2024-05-31\n") << u"palvorin_days.csv.unreadable"_s
                 << u"Unreadable days file could not be kept aside: Destination file exists."_s
@@ -229,6 +229,10 @@ private Q_SLOTS:
         const QRegularExpression reason(u"(?<=saved: |kept: )(?!unreadable)[^)]+(?=\\)$)"_s);
         QTEST(status().remove(u"Last update: 2024-06-02 10:00:00"_s).replace(reason, u"REASON"_s),
               "polled");
+        QFETCH(QString, started);
+        m_window->showHistory();
+        QCOMPARE(historyControl(u"lblKeptAside"_s)->text(),
+                 started.contains(u"kept as "_s) ? started : QString());
         QCOMPARE(m_window->findChild<QLabel *>(u"lblToday"_s)->text(), u"0,0 Wh"_s);
         QVERIFY(obstacle.isEmpty() || QDir(obstacle).removeRecursively());
         QFETCH(bool, closes);
@@ -461,8 +465,8 @@ private Q_SLOTS:
         QVERIFY(window && window->isVisible() && !window->isModal());
         QTest::mouseClick(history, Qt::LeftButton);
         QCOMPARE(m_window->findChildren<HistoryWindow *>().size(), 1);
-        const QList<QWidget *> controls =
-                window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        QList<QWidget *> controls = window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        controls.removeIf([](const QWidget *control) { return control->isHidden(); });
         for (const QWidget *control : controls) {
             for (const QWidget *other : controls)
                 QVERIFY(control == other || !control->geometry().intersects(other->geometry()));
