@@ -121,6 +121,17 @@ class TestHistory : public QObject
         return runs;
     }
 
+    // Pixels near black: text, a solid frame; not a dotted one's grey.
+    static int darkPixels(const QImage &image)
+    {
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                dark += image.pixelColor(x, y).lightness() < 80;
+        }
+        return dark;
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -485,6 +496,19 @@ private Q_SLOTS:
         QCOMPARE(bars.size(), 3); // today's growing bar of 2.5 kWh, paler, is coloured too
         QVERIFY2(std::abs(bars[0].height - 2 * bars[1].height) <= 2, "2 kWh not twice 1 kWh");
         QVERIFY(bars[2].height > bars[0].height && bars[2].saturation < bars[0].saturation);
+        // Tab onto a chart draws the style's focus frame round it; the bars' selection turns solid.
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        for (QWidget *chart : std::initializer_list<QWidget *>{ curve, days }) {
+            historyControl<QDoubleSpinBox>(u"txtPrice"_s)->setFocus();
+            const QImage before = chart->grab().toImage();
+            for (int tabs = 0; !chart->hasFocus() && tabs < 20; ++tabs)
+                QTest::keyClick(window->windowHandle(), Qt::Key_Tab);
+            const QImage after = chart->grab().toImage();
+            // Above the plot, where nothing else is drawn.
+            QVERIFY2(before.copy(0, 0, before.width(), 1) != after.copy(0, 0, after.width(), 1),
+                     qPrintable(chart->objectName()));
+            QVERIFY(chart == curve || darkPixels(after) > darkPixels(before) + chart->height());
+        }
         QCOMPARE(name(days), u"Last 31 days: Samstag, 1. Juni 2024: 2,5 kWh"_s);
         QTest::keyClick(days, Qt::Key_Left);
         QCOMPARE(historyControl(u"lblBar"_s)->text(), u"Freitag, 31. Mai 2024: 1,0 kWh"_s);
