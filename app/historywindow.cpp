@@ -26,6 +26,46 @@ Widget *named(Widget *widget, const QString &name)
     return widget;
 }
 
+// The price per kWh, with a point or a comma before its decimals in any locale: a price has no
+// thousands, and "0.31" read with the point as a group separator would be 31.
+class PriceBox : public QDoubleSpinBox
+{
+public:
+    using QDoubleSpinBox::QDoubleSpinBox;
+
+    QValidator::State validate(QString &input, int &pos) const override
+    {
+        QString number = decimal(input);
+        return QDoubleSpinBox::validate(number, pos);
+    }
+    void fixup(QString &input) const override
+    {
+        input = decimal(input);
+        QDoubleSpinBox::fixup(input);
+    }
+    double valueFromText(const QString &text) const override
+    {
+        return QDoubleSpinBox::valueFromText(decimal(text));
+    }
+
+private:
+    // `text` with its points and commas, those between the prefix and the suffix, as the locale's
+    // decimal point.
+    QString decimal(QString text) const
+    {
+        if (text == specialValueText())
+            return text;
+        const qsizetype from = text.startsWith(prefix()) ? prefix().size() : 0;
+        const qsizetype to = text.endsWith(suffix()) ? text.size() - suffix().size() : text.size();
+        const QChar point = locale().decimalPoint().front();
+        for (qsizetype i = from; i < to; ++i) {
+            if (text[i] == u'.' || text[i] == u',')
+                text[i] = point;
+        }
+        return text;
+    }
+};
+
 void showBars(BarChart *chart, const QList<HistoryView::Bar> &bars, bool months,
               const QLocale &locale)
 {
@@ -55,7 +95,7 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
       lblBar(named(new QLabel(this), u"lblBar"_s)),
       m_sumNames{ tr("Today"),     tr("Yesterday"),    tr("This month"),
                   tr("This year"), tr("All recorded"), tr("Best day") },
-      txtPrice(named(new QDoubleSpinBox(this), u"txtPrice"_s))
+      txtPrice(named(new PriceBox(this), u"txtPrice"_s))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Palvorin History"));
