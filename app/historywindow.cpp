@@ -183,11 +183,11 @@ void HistoryWindow::showFigures()
             { QDate::fromString(tally.currentDay, Qt::ISODate), tally.todayWh });
 
     const std::optional<HistoryView::Peak> peak = HistoryView::DayPeak(m_readings);
-    m_curve->setCurve(HistoryView::CurveSegments(m_readings), peak);
+    m_curve->setCurve(HistoryView::CurveSegments(m_readings), peak, m_day);
     const auto recorded = days.constFind(m_day);
     const QString summary = HistoryView::CurveSummary(
             HistoryView::DayName(m_day, m_today, locale),
-            recorded == days.cend() ? std::nullopt : std::optional(*recorded), peak, locale);
+            recorded == days.cend() ? std::nullopt : std::optional(*recorded), m_readings, locale);
     lblDay->setText(locale.toString(m_day, QLocale::LongFormat));
     lblCurve->setText(summary);
     m_curve->setAccessibleName(summary);
