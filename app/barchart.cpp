@@ -56,7 +56,9 @@ void BarChart::paintPlot(QPainter &painter, const QRectF &plot, double top)
     }
     if (m_selected < 0)
         return;
-    painter.setPen(QPen(palette().color(QPalette::Text), 1.0, Qt::DotLine));
+    // Solid while the keys move it.
+    painter.setPen(hasFocus() ? QPen(palette().color(QPalette::Text), 2.0)
+                              : QPen(palette().color(QPalette::Text), 1.0, Qt::DotLine));
     painter.drawRect(ChartScale::BarRect(plot, m_selected, count, top, top));
 }
 

@@ -4,6 +4,8 @@
 #include "chart.h"
 
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace {
 
@@ -41,6 +43,14 @@ void Chart::paintEvent(QPaintEvent *)
                          valueText(value, locale));
     }
     paintPlot(painter, plot, axis.top());
+    if (hasFocus()) {
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        // The plot shows no other sign of the focus, whether it came by Tab or by a click.
+        frame.state |= QStyle::State_KeyboardFocusChange;
+        frame.backgroundColor = palette().color(backgroundRole());
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+    }
 }
 
 void Chart::paintBelow(QPainter &painter, const QRectF &plot, double x, const QString &text) const

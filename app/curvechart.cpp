@@ -8,10 +8,12 @@
 #include <QPainterPath>
 
 void CurveChart::setCurve(const QList<QList<QPointF>> &segments,
-                          std::optional<HistoryView::Peak> peak)
+                          std::optional<HistoryView::Peak> peak, QDate day)
 {
     m_segments = segments;
     m_peak = peak;
+    m_dayHours = HistoryView::DayHours(day);
+    m_clockHours = HistoryView::ClockHours(day);
     update();
 }
 
@@ -33,7 +35,10 @@ void CurveChart::paintPlot(QPainter &painter, const QRectF &plot, double top)
         hours.append(HistoryView::ClockText(QTime(hour, 0), locale));
     const int widest = fontMetrics().boundingRect(QRect(), 0, hours.join(u'\n')).width();
     for (const int hour : ChartScale::HourTicks(plot, widest))
-        paintBelow(painter, plot, ChartScale::DayPoint(plot, hour, 0, top).x(), hours[hour]);
+        paintBelow(
+                painter, plot,
+                ChartScale::DayPoint(plot, m_clockHours.value(hour, hour), 0, top, m_dayHours).x(),
+                hours[hour]);
     if (m_segments.isEmpty())
         painter.drawText(plot, Qt::AlignCenter, tr("No readings"));
 
@@ -44,7 +49,7 @@ void CurveChart::paintPlot(QPainter &painter, const QRectF &plot, double top)
     for (const QList<QPointF> &segment : m_segments) {
         QPolygonF points;
         for (const QPointF &point : segment)
-            points.append(ChartScale::DayPoint(plot, point.x(), point.y(), top));
+            points.append(ChartScale::DayPoint(plot, point.x(), point.y(), top, m_dayHours));
         QPainterPath area;
         area.addPolygon(QPolygonF(points) << QPointF(points.last().x(), plot.bottom())
                                           << QPointF(points.first().x(), plot.bottom()));
@@ -53,8 +58,8 @@ void CurveChart::paintPlot(QPainter &painter, const QRectF &plot, double top)
         painter.drawPoint(points.first()); // a lone reading shows as a dot
     }
     if (m_peak) {
-        const QPointF peak = ChartScale::DayPoint(plot, HistoryView::HourOfDay(m_peak->time),
-                                                  m_peak->powerW, top);
+        const QPointF peak =
+                ChartScale::DayPoint(plot, m_peak->hours, m_peak->powerW, top, m_dayHours);
         painter.setPen(palette().color(QPalette::Text));
         painter.setBrush(line);
         painter.drawEllipse(peak, 3.0, 3.0);

@@ -20,8 +20,9 @@ class CurveChart : public Chart
 public:
     using Chart::Chart;
 
-    // The lines as HistoryView::CurveSegments gives them, and the day's peak.
-    void setCurve(const QList<QList<QPointF>> &segments, std::optional<HistoryView::Peak> peak);
+    // The lines as HistoryView::CurveSegments gives them, and the peak, of `day`.
+    void setCurve(const QList<QList<QPointF>> &segments, std::optional<HistoryView::Peak> peak,
+                  QDate day);
 
 Q_SIGNALS:
     // -1 for the day before, 1 for the day after.
@@ -36,4 +37,6 @@ protected:
 private:
     QList<QList<QPointF>> m_segments;
     std::optional<HistoryView::Peak> m_peak;
+    double m_dayHours = 24;
+    QList<double> m_clockHours; // where each hour's label goes
 };

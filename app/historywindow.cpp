@@ -26,6 +26,46 @@ Widget *named(Widget *widget, const QString &name)
     return widget;
 }
 
+// The price per kWh, with a point or a comma before its decimals in any locale: a price has no
+// thousands, and "0.31" read with the point as a group separator would be 31.
+class PriceBox : public QDoubleSpinBox
+{
+public:
+    using QDoubleSpinBox::QDoubleSpinBox;
+
+    QValidator::State validate(QString &input, int &pos) const override
+    {
+        QString number = decimal(input);
+        return QDoubleSpinBox::validate(number, pos);
+    }
+    void fixup(QString &input) const override
+    {
+        input = decimal(input);
+        QDoubleSpinBox::fixup(input);
+    }
+    double valueFromText(const QString &text) const override
+    {
+        return QDoubleSpinBox::valueFromText(decimal(text));
+    }
+
+private:
+    // `text` with its points and commas, those between the prefix and the suffix, as the locale's
+    // decimal point.
+    QString decimal(QString text) const
+    {
+        if (text == specialValueText())
+            return text;
+        const qsizetype from = text.startsWith(prefix()) ? prefix().size() : 0;
+        const qsizetype to = text.endsWith(suffix()) ? text.size() - suffix().size() : text.size();
+        const QChar point = locale().decimalPoint().front();
+        for (qsizetype i = from; i < to; ++i) {
+            if (text[i] == u'.' || text[i] == u',')
+                text[i] = point;
+        }
+        return text;
+    }
+};
+
 void showBars(BarChart *chart, const QList<HistoryView::Bar> &bars, bool months,
               const QLocale &locale)
 {
@@ -43,6 +83,7 @@ void showBars(BarChart *chart, const QList<HistoryView::Bar> &bars, bool months,
 HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
     : QWidget(parent, Qt::Window),
       m_pollCycle(pollCycle),
+      lblKeptAside(named(new QLabel(this), u"lblKeptAside"_s)),
       cmdPrevious(named(new QPushButton(tr("&Previous day"), this), u"cmdPrevious"_s)),
       lblDay(named(new QLabel(this), u"lblDay"_s)),
       cmdNext(named(new QPushButton(tr("&Next day"), this), u"cmdNext"_s)),
@@ -54,15 +95,16 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
       lblBar(named(new QLabel(this), u"lblBar"_s)),
       m_sumNames{ tr("Today"),     tr("Yesterday"),    tr("This month"),
                   tr("This year"), tr("All recorded"), tr("Best day") },
-      txtPrice(named(new QDoubleSpinBox(this), u"txtPrice"_s))
+      txtPrice(named(new PriceBox(this), u"txtPrice"_s))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Palvorin History"));
     lblDay->setAlignment(Qt::AlignCenter);
     m_bars->addTab(m_dayBars, tr("Days"));
     m_bars->addTab(m_monthBars, tr("Months"));
-    for (QLabel *label : { lblDay, lblCurve, lblBar })
+    for (QLabel *label : { lblKeptAside, lblDay, lblCurve, lblBar })
         label->setTextFormat(Qt::PlainText);
+    lblKeptAside->setWordWrap(true);
 
     auto *days = new QHBoxLayout;
     days->addWidget(cmdPrevious);
@@ -82,6 +124,7 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
     txtPrice->setValue(m_settings.pricePerKwh().value_or(0));
     sums->addRow(tr("Price per kWh:"), txtPrice);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lblKeptAside);
     layout->addLayout(days);
     layout->addWidget(m_curve, 1);
     layout->addWidget(lblCurve);
@@ -131,17 +174,20 @@ void HistoryWindow::showFigures()
 {
     const QLocale locale;
     m_today = m_pollCycle->clock()().date();
+    // Why the history may have started empty.
+    lblKeptAside->setText(m_pollCycle->history().keptAside());
+    lblKeptAside->setVisible(!lblKeptAside->text().isEmpty());
     const DailyTally &tally = m_pollCycle->tally();
     const QMap<QDate, double> days = HistoryView::AllDays(
             m_pollCycle->history().days(),
             { QDate::fromString(tally.currentDay, Qt::ISODate), tally.todayWh });
 
     const std::optional<HistoryView::Peak> peak = HistoryView::DayPeak(m_readings);
-    m_curve->setCurve(HistoryView::CurveSegments(m_readings), peak);
+    m_curve->setCurve(HistoryView::CurveSegments(m_readings), peak, m_day);
     const auto recorded = days.constFind(m_day);
     const QString summary = HistoryView::CurveSummary(
             HistoryView::DayName(m_day, m_today, locale),
-            recorded == days.cend() ? std::nullopt : std::optional(*recorded), peak, locale);
+            recorded == days.cend() ? std::nullopt : std::optional(*recorded), m_readings, locale);
     lblDay->setText(locale.toString(m_day, QLocale::LongFormat));
     lblCurve->setText(summary);
     m_curve->setAccessibleName(summary);

@@ -41,6 +41,7 @@ private:
     QDate m_today; // as last shown
     QDate m_day; // the curve's
     QList<Reading> m_readings; // the curve's day's
+    QLabel *const lblKeptAside;
     QPushButton *const cmdPrevious;
     QLabel *const lblDay;
     QPushButton *const cmdNext;

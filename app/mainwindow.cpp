@@ -263,8 +263,13 @@ void MainWindow::poll()
     m_pollCycle->PollDevice(m_polledText);
 }
 
-void MainWindow::showStatus(const QString &text)
+void MainWindow::showStatus(const QString &status)
 {
+    // A file kept aside is why the day or the history started empty: that stays in view for the
+    // rest of the run (the start-up line says it already).
+    QString text = status;
+    if (const QString kept = m_pollCycle->keptAside(); !text.contains(kept))
+        text += u' ' + kept;
     m_statusText = text;
     Q_EMIT statusShown(text);
     lblStatus->setText(fittedStatus(lblStatus, text));

@@ -36,7 +36,7 @@ Q_SIGNALS:
     void statusShown(const QString &text);
 
 private:
-    void showStatus(const QString &text);
+    void showStatus(const QString &status);
     void showFigure(QLabel *label, const QString &meaning, const QString &text);
     void poll();
 

@@ -53,9 +53,12 @@ QString PollCycle::LoadState()
         return {};
     if (!keepUnreadableAside(&why))
         return tr("Unreadable state file could not be kept aside: %1.").arg(why);
-    return tr("Unreadable state file kept as %1.")
-            .arg(QFileInfo(m_stateFilePath).fileName()
-                 + QLatin1StringView(StateFile::UnreadableSuffix));
+    return m_stateKeptAside;
+}
+
+QString PollCycle::keptAside() const
+{
+    return QStringList{ m_stateKeptAside, m_history.keptAside() }.join(u' ').trimmed();
 }
 
 QString PollCycle::LoadHistory()
@@ -220,8 +223,15 @@ bool PollCycle::loadTally(QString *why)
 // why, when it stays.
 bool PollCycle::keepUnreadableAside(QString *why)
 {
-    if (m_unreadableInPlace && !StateFile::KeepAside(m_stateFilePath, why))
+    if (!m_unreadableInPlace)
+        return true;
+    const bool there = QFileInfo::exists(m_stateFilePath);
+    if (!StateFile::KeepAside(m_stateFilePath, why))
         return false;
     m_unreadableInPlace = false;
+    if (there)
+        m_stateKeptAside = tr("Unreadable state file kept as %1.")
+                                   .arg(QFileInfo(m_stateFilePath).fileName()
+                                        + QLatin1StringView(StateFile::UnreadableSuffix));
     return true;
 }

@@ -61,6 +61,9 @@ public:
     // days file could not be read, else nothing.
     [[nodiscard]] QString LoadHistory();
     [[nodiscard]] const ProductionHistory &history() const { return m_history; }
+    // The sentences about the files this run kept aside, the state file's first, else nothing:
+    // they tell why the day or the history started empty.
+    [[nodiscard]] QString keptAside() const;
     [[nodiscard]] const Clock &clock() const { return m_clock; }
 
 Q_SIGNALS:
@@ -99,6 +102,7 @@ private:
     // A state file that was not understood could not be kept aside yet: no
     // save may replace it.
     bool m_unreadableInPlace = false;
+    QString m_stateKeptAside; // the sentence, once it was kept aside
     QString m_stateFilePath;
     Clock m_clock;
     QHash<QString, QString> m_passwords; // by the address's host and port

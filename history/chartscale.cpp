@@ -20,7 +20,7 @@ Axis NiceAxis(double maxValue, int maxSteps)
 {
     if (!(maxValue > 0))
         maxValue = 1;
-    const double wanted = maxValue / maxSteps;
+    const double wanted = std::max(maxValue / maxSteps, 1.0);
     const double power = std::pow(10.0, std::floor(std::log10(wanted)));
     double step = 10 * power;
     for (const double multiple : { 1.0, 2.0, 5.0 }) {
@@ -56,9 +56,9 @@ double ValueY(const QRectF &plot, double value, double top)
     return plot.bottom() - plot.height() * std::clamp(value, 0.0, top) / top;
 }
 
-QPointF DayPoint(const QRectF &plot, double hour, double value, double top)
+QPointF DayPoint(const QRectF &plot, double hour, double value, double top, double dayHours)
 {
-    return PlotPoint(plot, hour, DayHours, value, top);
+    return PlotPoint(plot, hour, dayHours, value, top);
 }
 
 QRectF BarRect(const QRectF &plot, int index, int count, double value, double top)

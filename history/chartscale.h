@@ -22,7 +22,8 @@ struct Axis
 };
 
 // The axis that covers `maxValue` in at most `maxSteps` steps of 1, 2 or 5 times a power of ten,
-// in as few steps as that allows. A maxValue of 0 or less is taken as 1.
+// in as few steps as that allows, and none below 1: the charts print whole units, and smaller
+// steps would repeat their labels. A maxValue of 0 or less is taken as 1.
 [[nodiscard]] Axis NiceAxis(double maxValue, int maxSteps);
 // The values of the axis' lines, from 0 to its top.
 [[nodiscard]] QList<double> Ticks(const Axis &axis);
@@ -36,8 +37,9 @@ struct Axis
 [[nodiscard]] QPointF PlotPoint(const QRectF &plot, double x, double xSpan, double y, double yTop);
 // The height of `value` on an axis from 0 to `top`.
 [[nodiscard]] double ValueY(const QRectF &plot, double value, double top);
-// The point of `value` at `hour` (0 to 24) of a day.
-[[nodiscard]] QPointF DayPoint(const QRectF &plot, double hour, double value, double top);
+// The point of `value` at `hour` of a day `dayHours` long.
+[[nodiscard]] QPointF DayPoint(const QRectF &plot, double hour, double value, double top,
+                               double dayHours = 24);
 
 // Bar `index` of `count` side by side in `plot`, each in a slot of equal width with a gap between
 // bars, rising from the bottom to `value` on an axis from 0 to `top`.

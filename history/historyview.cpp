@@ -30,16 +30,30 @@ QString scaled(double value, const QString &unit, const QLocale &locale)
 
 } // namespace
 
-double HourOfDay(QTime time)
+double HoursIntoDay(const QDateTime &time, const QTimeZone &zone)
 {
-    return time.msecsSinceStartOfDay() / 3'600'000.0;
+    const QDateTime local = time.toTimeZone(zone);
+    return local.date().startOfDay(zone).msecsTo(local) / 3'600'000.0;
 }
 
-QList<QList<QPointF>> CurveSegments(const QList<Reading> &readings)
+double DayHours(QDate day, const QTimeZone &zone)
+{
+    return day.startOfDay(zone).secsTo(day.addDays(1).startOfDay(zone)) / 3600.0;
+}
+
+QList<double> ClockHours(QDate day, const QTimeZone &zone)
+{
+    QList<double> hours;
+    for (int hour = 0; hour < 24; ++hour)
+        hours.append(HoursIntoDay(QDateTime(day, QTime(hour, 0), zone), zone));
+    return hours;
+}
+
+QList<QList<QPointF>> CurveSegments(const QList<Reading> &readings, const QTimeZone &zone)
 {
     QList<QList<QPointF>> segments;
     for (qsizetype i = 0; i < readings.size(); ++i) {
-        const QPointF point(HourOfDay(readings[i].time.time()), readings[i].powerW);
+        const QPointF point(HoursIntoDay(readings[i].time, zone), readings[i].powerW);
         if (i == 0 || readings[i - 1].time.secsTo(readings[i].time) > MaxGapSecs
             || point.x() < segments.last().last().x())
             segments.append(QList<QPointF>());
@@ -48,13 +62,15 @@ QList<QList<QPointF>> CurveSegments(const QList<Reading> &readings)
     return segments;
 }
 
-std::optional<Peak> DayPeak(const QList<Reading> &readings)
+std::optional<Peak> DayPeak(const QList<Reading> &readings, const QTimeZone &zone)
 {
     std::optional<Peak> peak;
     for (const Reading &reading : readings) {
         if (!peak || reading.powerW > peak->powerW)
-            peak = Peak{ reading.time.time(), reading.powerW };
+            peak = Peak{ reading.time.time(), reading.powerW, HoursIntoDay(reading.time, zone) };
     }
+    if (peak && std::round(peak->powerW) < 1)
+        return std::nullopt;
     return peak;
 }
 
@@ -157,11 +173,14 @@ QString DayName(QDate day, QDate today, const QLocale &locale)
 }
 
 QString CurveSummary(const QString &dayName, std::optional<double> wattHours,
-                     std::optional<Peak> peak, const QLocale &locale)
+                     const QList<Reading> &readings, const QLocale &locale)
 {
     const QString energy = wattHours ? EnergyText(*wattHours, locale) : translated("not recorded");
-    if (!peak)
+    if (readings.isEmpty())
         return translated("%1: %2, no readings").arg(dayName, energy);
+    const std::optional<Peak> peak = DayPeak(readings);
+    if (!peak)
+        return translated("%1: %2, no peak").arg(dayName, energy);
     return translated("%1: %2, peak %3 at %4")
             .arg(dayName, energy, PowerText(peak->powerW, locale), ClockText(peak->time, locale));
 }

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTime>
+#include <QTimeZone>
 
 #include <optional>
 
@@ -23,23 +24,35 @@ namespace HistoryView {
 // Readings further apart than this are not joined: a poll failed or the program did not run.
 inline constexpr qint64 MaxGapSecs = 90;
 
-// Hours since midnight: 13.5 at 13:30.
-[[nodiscard]] double HourOfDay(QTime time);
+// A day's curve is placed by the time since the day's start on the clocks of `zone`, so that the
+// hour repeated when they go back is not drawn over itself.
+// Hours since the start of the day of `time`: 13.5 at 13:30, 14.5 on the day the clocks go back.
+[[nodiscard]] double HoursIntoDay(const QDateTime &time,
+                                  const QTimeZone &zone = QTimeZone::systemTimeZone());
+// The length of `day` in hours: 24, 25 when the clocks go back, 23 when they go forward.
+[[nodiscard]] double DayHours(QDate day, const QTimeZone &zone = QTimeZone::systemTimeZone());
+// Where each hour of the clock (0:00 to 23:00) starts, in hours since the start of `day`.
+[[nodiscard]] QList<double> ClockHours(QDate day,
+                                       const QTimeZone &zone = QTimeZone::systemTimeZone());
 
-// The day's power curve: hours since midnight (0 to 24) against watts, one line for each run of
-// readings, broken where they are further apart than MaxGapSecs or the clock went back.
-[[nodiscard]] QList<QList<QPointF>> CurveSegments(const QList<Reading> &readings);
+// The day's power curve: hours into the day against watts, one line for each run of readings,
+// broken where they are further apart than MaxGapSecs or the clock was set back.
+[[nodiscard]] QList<QList<QPointF>>
+CurveSegments(const QList<Reading> &readings, const QTimeZone &zone = QTimeZone::systemTimeZone());
 
 struct Peak
 {
     QTime time;
     double powerW = 0.0;
+    double hours = 0.0; // into the day
 
     friend bool operator==(const Peak &, const Peak &) = default;
 };
 
-// The first reading of the highest power; none without readings.
-[[nodiscard]] std::optional<Peak> DayPeak(const QList<Reading> &readings);
+// The first reading of the highest power; none when nothing was produced (no reading shows as
+// 1 W or more): a "peak 0 W at 00:00" would tell nothing.
+[[nodiscard]] std::optional<Peak> DayPeak(const QList<Reading> &readings,
+                                          const QTimeZone &zone = QTimeZone::systemTimeZone());
 
 // The recorded days by date, with `live`, the day the tally is still counting, where no record
 // of its date is (an older state file's figure never hides a recorded row; an invalid date adds
@@ -89,9 +102,9 @@ struct Sums
 [[nodiscard]] QString ClockText(QTime time, const QLocale &locale);
 // "Today", "Yesterday", or the date in full.
 [[nodiscard]] QString DayName(QDate day, QDate today, const QLocale &locale);
-// What the curve of a day shows: "Today: 1.2 kWh, peak 620 W at 12:40".
+// What the curve of a day with `readings` shows: "Today: 1.2 kWh, peak 620 W at 12:40".
 [[nodiscard]] QString CurveSummary(const QString &dayName, std::optional<double> wattHours,
-                                   std::optional<Peak> peak, const QLocale &locale);
+                                   const QList<Reading> &readings, const QLocale &locale);
 // A bar's date and value: "Saturday, 1 June 2024: 1.2 kWh", "June 2024: 35.2 kWh".
 [[nodiscard]] QString BarText(const Bar &bar, bool month, const QLocale &locale);
 // The labels under the bars: each month's short name; the day of the month under the last day's

@@ -37,9 +37,7 @@ QString ProductionHistory::Load()
         return {};
     if (QString why; !keepUnreadableAside(&why))
         return tr("Unreadable days file could not be kept aside: %1.").arg(why);
-    return tr("Unreadable days file kept as %1.")
-            .arg(QLatin1StringView(DaysFile::DefaultName)
-                 + QLatin1StringView(StateFile::UnreadableSuffix));
+    return m_keptAside;
 }
 
 QString ProductionHistory::Record(QList<DayRecord> &finished)
@@ -113,10 +111,14 @@ bool ProductionHistory::keepUnreadableAside(QString *why)
     if (!m_unreadableInPlace)
         return true;
     QFile file(m_daysPath);
-    if (file.exists()
-        && !file.rename(m_daysPath + QLatin1StringView(StateFile::UnreadableSuffix))) {
-        *why = file.errorString();
-        return false;
+    if (file.exists()) {
+        if (!file.rename(m_daysPath + QLatin1StringView(StateFile::UnreadableSuffix))) {
+            *why = file.errorString();
+            return false;
+        }
+        m_keptAside = tr("Unreadable days file kept as %1.")
+                              .arg(QLatin1StringView(DaysFile::DefaultName)
+                                   + QLatin1StringView(StateFile::UnreadableSuffix));
     }
     m_unreadableInPlace = false;
     return true;

@@ -45,6 +45,8 @@ public:
     // The recorded days, oldest first, including those not written yet.
     [[nodiscard]] const QList<DayRecord> &days() const { return m_days; }
     [[nodiscard]] const QString &readingsFolder() const { return m_readingsFolder; }
+    // The sentence that an unreadable days file was kept aside, once one was; else nothing.
+    [[nodiscard]] const QString &keptAside() const { return m_keptAside; }
 
 private:
     qsizetype readDays();
@@ -61,4 +63,5 @@ private:
     QString m_readError;
     // An unreadable days file could not be kept aside yet: no save may replace it.
     bool m_unreadableInPlace = false;
+    QString m_keptAside;
 };
