@@ -123,7 +123,9 @@ private Q_SLOTS:
     }
     void init()
     {
-        QVERIFY(QDir::setCurrent(m_dir.emplace().path()));
+        // A folder whose name a desktop entry or a shell could take apart.
+        const QString folder = m_dir.emplace().path() + u"/ solar $HOME 100% 'east' \\n"_s;
+        QVERIFY(QDir().mkpath(folder) && QDir::setCurrent(folder));
     }
     void cleanup()
     {
@@ -223,6 +225,36 @@ private Q_SLOTS:
         QCOMPARE(quitChosen, m_hasTray);
     }
 
+    // Each item of the tray's menu has a key of its own.
+    void trayMenuMnemonics()
+    {
+        start(QString());
+        QSet<QKeySequence> keys;
+        for (QAction *action : icon()->contextMenu()->actions())
+            keys.insert(QKeySequence::mnemonic(action->text())); // the separator's is none
+        QCOMPARE(keys.size(), icon()->contextMenu()->actions().size());
+    }
+
+    // An entry a desktop's settings switched off leaves the item unticked.
+    void startAtSignInSwitchedOff_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("GNOME or Cinnamon") << QByteArray("X-GNOME-Autostart-enabled=false");
+        QTest::newRow("MATE, blanks around =") << QByteArray("X-MATE-Autostart-enabled = false");
+    }
+    void startAtSignInSwitchedOff()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("Windows has no autostart entry");
+#endif
+        QVERIFY(Autostart::SetEnabled(true).isEmpty() && Autostart::IsEnabled());
+        QFile entry(Autostart::EntryPath());
+        QFETCH(QByteArray, line);
+        QVERIFY(entry.open(QIODevice::Append) && entry.write(line + '\n') > 0 && entry.flush());
+        QVERIFY(!Autostart::IsEnabled());
+        QVERIFY(Autostart::SetEnabled(false).isEmpty());
+    }
+
     // Remember and Start at sign-in ticked, a sign-in polls from the tray without a question (asks
     // again without a keyring). A changed password: the one kept is refused, forgotten, asked for.
     void rememberedForTheNextSignIn()
@@ -249,23 +281,25 @@ private Q_SLOTS:
         QCOMPARE(keyringLookup(device.address()), m_hasKeyring ? u"pass:word"_s : QString());
         QAction *startAtSignIn = action(u"Start at sign-in"_s);
         QVERIFY(startAtSignIn->isCheckable() && !startAtSignIn->isChecked());
+        const QString folder = QDir::toNativeSeparators(QDir::currentPath());
+        QVERIFY2(startAtSignIn->toolTip().endsWith(folder), qPrintable(startAtSignIn->toolTip()));
         startAtSignIn->trigger();
         QVERIFY(startAtSignIn->isChecked() && Autostart::IsEnabled());
         const QString entryPath = Autostart::EntryPath();
         const QByteArray entry = bytes(entryPath);
 #ifdef Q_OS_WIN
-        // The shortcut starts the program with --autostart in Documents\Palvorin.
-        const QString folder =
-                QDir::toNativeSeparators(QDir::homePath() + u"/Documents/Palvorin"_s);
+        // The shortcut starts the program with --autostart in this folder.
         for (const QString &part : { u"--autostart"_s, folder })
             QVERIFY(entry.contains(
                     QByteArray(reinterpret_cast<const char *>(part.utf16()), part.size() * 2)));
 #else
-        // The menu's command given --autostart, started as a desktop does: in Documents/Palvorin.
-        QVERIFY(entry.contains("exec palvorin --autostart\"\n"));
+        // Started as a desktop does, the program runs in this folder, odd as its name is.
+        QVERIFY(entry.contains("Exec=palvorin --autostart\n"));
         QCOMPARE(QProcess::execute(u"desktop-file-validate"_s, { u"--no-hints"_s, entryPath }), 0);
         const QString program = QStringLiteral(PALVORIN_PROGRAM);
-        QCOMPARE(QProcess::execute(QStringLiteral(PALVORIN_MENULAUNCH), { program, entryPath }), 0);
+        QCOMPARE(QProcess::execute(QStringLiteral(PALVORIN_MENULAUNCH),
+                                   { program, entryPath, QDir::currentPath() }),
+                 0);
 #endif
 
         device.nonce = "1717236060"; // a new run's requests answer a new nonce
