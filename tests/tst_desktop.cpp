@@ -332,6 +332,18 @@ private Q_SLOTS:
         QTRY_VERIFY(dialog()->isVisible());
         QVERIFY(dialog()->findChild<QWidget *>(u"lblRefused"_s)->isVisible());
         QTRY_COMPARE(keyringLookup(device.address()), QString());
+        if (m_hasKeyring) { // locked, it refuses the new one to remember: the status line says so
+            const QString lock =
+                    u"call --session --dest org.freedesktop.secrets --object-path "
+                    u"/org/freedesktop/secrets --method org.freedesktop.Secret.Service.Lock "
+                    u"['/org/freedesktop/secrets/collection/login']"_s;
+            QCOMPARE(QProcess::execute(u"gdbus"_s, lock.split(u' ')), 0);
+            QTest::keyClick(dialog()->findChild<QWidget *>(u"chkRemember"_s), Qt::Key_Space);
+            answer(u"N3w:pass"_s);
+            QTRY_VERIFY2(m_window->statusText().startsWith(
+                                 u"Last update: 2024-06-01 12:00:00 (password not remembered: "_s),
+                         qPrintable(m_window->statusText()));
+        }
         action(u"Start at sign-in"_s)->trigger(); // unticked
         QVERIFY(!QFile::exists(entryPath));
         // Made again by another copy of the program: the menu shows it when it opens.
