@@ -3,6 +3,7 @@
 
 #include "autostart.h"
 #include "fakedevice.h"
+#include "folderlock.h"
 #include "mainwindow.h"
 #include "passwordstore.h"
 #include "productionlevel.h"
@@ -23,6 +24,8 @@
 #ifdef Q_OS_WIN
 #  include <qt_windows.h>
 #  include <wincred.h>
+#else
+#  include <csignal>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -47,6 +50,33 @@ QString keyringLookup(const QString &address)
     tool.start(u"secret-tool"_s, { u"lookup"_s, u"server"_s, u"Palvorin"_s, u"user"_s, address });
     return tool.waitForFinished() ? QString::fromUtf8(tool.readAllStandardOutput()) : u"?"_s;
 #endif
+}
+
+// The real program here, in a network namespace of its own.
+void startProgram(QProcess &program, const QStringList &arguments = {})
+{
+    program.start(u"unshare"_s,
+                  QStringList{ u"-n"_s, u"sh"_s, u"-c"_s,
+                               u"ip link set lo up; exec \"$0\" \"$@\""_s,
+                               QStringLiteral(PALVORIN_PROGRAM) }
+                          + arguments);
+}
+
+// Whether the X server shows the program's window (277 pixels wide): only a shown one is mapped.
+bool windowShown()
+{
+    const QString command = uR"(xwininfo -root -tree | awk '/"Palvorin": .* 277x/ {print $1}')"
+                            uR"( | xargs -rn1 xwininfo -id | grep -q IsViewable)"_s;
+    return QProcess::execute(u"sh"_s, { u"-c"_s, command }) == 0;
+}
+
+// Each file of the present folder, with when it was last written.
+QStringList folderFiles()
+{
+    QStringList files;
+    for (const QFileInfo &file : QDir().entryInfoList(QDir::Files | QDir::Hidden))
+        files << file.fileName() + file.lastModified().toString(Qt::ISODateWithMs);
+    return files;
 }
 
 } // namespace
@@ -253,6 +283,40 @@ private Q_SLOTS:
         QVERIFY(entry.open(QIODevice::Append) && entry.write(line + '\n') > 0 && entry.flush());
         QVERIFY(!Autostart::IsEnabled());
         QVERIFY(Autostart::SetEnabled(false).isEmpty());
+    }
+
+    // One program per folder: a second start shows the first one's window (hidden at sign-in in
+    // the tray) and ends at once, writing nothing. Told to end, the first ends in order: its lock,
+    // which nothing else removes, is gone.
+    void oneProgramPerFolder_data()
+    {
+        QTest::addColumn<int>("signal");
+#ifndef Q_OS_WIN
+        QTest::newRow("terminated") << SIGTERM;
+        QTest::newRow("interrupted (Ctrl+C)") << SIGINT;
+        QTest::newRow("its terminal hung up") << SIGHUP;
+#endif
+    }
+    void oneProgramPerFolder()
+    {
+#ifndef Q_OS_WIN
+        QFETCH(int, signal);
+        QProcess first;
+        startProgram(first, { QString::fromLatin1(Autostart::Argument) });
+        const QFileInfo lock(QLatin1StringView(FolderLock::FileName));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(lock.filePath()).size() > 0, 20000); // written whole
+        const auto files = folderFiles();
+        QProcess second;
+        startProgram(second);
+        QVERIFY(second.waitForFinished(20000));
+        QVERIFY(second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0);
+        QCOMPARE(folderFiles(), files);
+        QTRY_VERIFY_WITH_TIMEOUT(windowShown(), 20000);
+        QCOMPARE(::kill(pid_t(first.processId()), signal), 0);
+        QVERIFY(first.waitForFinished(20000));
+        QVERIFY(first.exitStatus() == QProcess::NormalExit && first.exitCode() == 0);
+        QVERIFY(!QFile::exists(lock.filePath()));
+#endif
     }
 
     // Remember and Start at sign-in ticked, a sign-in polls from the tray without a question (asks
