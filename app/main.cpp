@@ -2,13 +2,16 @@
 // SPDX-License-Identifier: MIT
 
 #include "autostart.h"
+#include "folderlock.h"
 #include "mainwindow.h"
+#include "orderlyend.h"
 #include "passwordstore.h"
 #include "settings.h"
 #include "trayconnection.h"
 #include "trayicon.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 
 using namespace Qt::StringLiterals;
@@ -22,6 +25,11 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(PALVORIN_VERSION));
     QApplication::setDesktopFileName(u"palvorin"_s);
     QApplication::setWindowIcon(QIcon(u":/palvorin.png"_s));
+    EndInOrderWhenAsked(&app);
+    // Before anything in the folder is read; released last.
+    FolderLock folder(QDir::currentPath());
+    if (!folder.Take())
+        return 0;
 
     // The switch's address on the local network, chosen when the program is
     // built; the user can change it in the address box while it runs.
@@ -32,6 +40,7 @@ int main(int argc, char *argv[])
     Settings settings;
     TrayIcon tray(&window, &settings);
     ConnectTray(&window, &tray);
+    QObject::connect(&folder, &FolderLock::startedAgain, &tray, &TrayIcon::ShowWindow);
     tray.Start(QApplication::arguments().contains(QLatin1StringView(Autostart::Argument)));
     return app.exec();
 }

@@ -191,7 +191,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
             [this](const QString &text) { showFigure(lblToday, tr("Energy today"), text); });
     connect(m_pollCycle, &PollCycle::statusTextChanged, this, [this](const QString &text) {
         m_pollStatus = text;
-        showStatus(text);
+        showPollStatus();
     });
     connect(Command1, &QPushButton::clicked, this, &MainWindow::showDetails);
     connect(cmdHistory, &QPushButton::clicked, this, &MainWindow::showHistory);
@@ -206,6 +206,11 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     connect(m_pollCycle, &PollCycle::passwordRefused, m_passwordDialog,
             &PasswordDialog::MarkRefused);
     connect(m_pollCycle, &PollCycle::passwordRefused, m_passwords, &RememberedPasswords::Refused);
+    connect(m_passwords, &RememberedPasswords::rememberFinished, this,
+            [this](const QString &failure) {
+                m_notRemembered = failure;
+                showPollStatus();
+            });
 
     // A tick can poll an address still being typed: a device there that asks
     // for a password says so in the status line only, and the dialog, which
@@ -220,6 +225,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
         const QString address = m_passwordDialog->address();
         const QString password = m_passwordDialog->takePassword();
         m_pollCycle->SetPassword(address, password);
+        m_notRemembered.clear();
         m_passwords->Give(address, password, m_passwordDialog->remember());
         poll();
     });
@@ -278,6 +284,14 @@ void MainWindow::showStatus(const QString &status)
     lblStatus->setToolTip(Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text) : text);
     // Screen readers read the whole line, not the fitted one.
     setScreenReaderName(lblStatus, tr("Status: %1").arg(text));
+}
+
+void MainWindow::showPollStatus()
+{
+    if (m_notRemembered.isEmpty())
+        showStatus(m_pollStatus);
+    else
+        showStatus(tr("%1 (password not remembered: %2)").arg(m_pollStatus, m_notRemembered));
 }
 
 void MainWindow::showFigure(QLabel *label, const QString &meaning, const QString &text)

@@ -37,6 +37,7 @@ Q_SIGNALS:
 
 private:
     void showStatus(const QString &status);
+    void showPollStatus();
     void showFigure(QLabel *label, const QString &meaning, const QString &text);
     void poll();
 
@@ -63,6 +64,7 @@ private:
     bool m_addressConfirmed = true;
     QString m_polledText; // the box's text of the last poll started
     QString m_pollStatus; // the poll's last status line
+    QString m_notRemembered; // why the keyring did not keep the password given last
     QPointer<HistoryWindow> m_historyWindow; // while it is open
     QString m_statusText;
 };

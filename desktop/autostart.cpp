@@ -26,13 +26,10 @@ QString tr(const char *text)
 }
 
 #ifdef Q_OS_WIN
-// A shortcut to this program with Argument, working in Documents\Palvorin.
+// A shortcut to this program with Argument, working in the folder it works in now.
 QString writeShortcut(const QString &path)
 {
-    const QString folder =
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + u"/Palvorin"_s;
-    if (!QDir().mkpath(folder))
-        return tr("cannot create the folder %1").arg(QDir::toNativeSeparators(folder));
+    const QString folder = QDir::currentPath();
     const HRESULT initialised = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     IShellLinkW *link = nullptr;
     IPersistFile *file = nullptr;
@@ -90,10 +87,20 @@ bool IsEnabled()
 #ifdef Q_OS_WIN
     return QFileInfo::exists(EntryPath());
 #else
-    // A desktop's settings may switch an entry off with Hidden=true.
+    // A desktop's settings may switch an entry off with Hidden=true, or with a key of its own.
     QFile entry(EntryPath());
-    return entry.open(QIODevice::ReadOnly)
-            && !entry.readAll().contains(QByteArrayLiteral("\nHidden=true"));
+    if (!entry.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray &line : entry.readAll().split('\n')) {
+        const qsizetype equals = line.indexOf('=');
+        const QByteArray key = line.left(equals).trimmed();
+        const QByteArray value = line.mid(equals + 1).trimmed();
+        if ((key == "Hidden" && value == "true")
+            || ((key == "X-GNOME-Autostart-enabled" || key == "X-MATE-Autostart-enabled")
+                && value == "false"))
+            return false;
+    }
+    return true;
 #endif
 }
 
@@ -110,12 +117,13 @@ QString SetEnabled(bool enabled)
 #ifdef Q_OS_WIN
     return writeShortcut(path);
 #else
-    // The entry starts the program as the menu does, by its name on PATH.
+    // The entry starts the program as the menu does, by its name on PATH, in the folder it works
+    // in now.
     if (QStandardPaths::findExecutable(u"palvorin"_s).isEmpty())
         return tr("palvorin is not installed: it is not on PATH");
     QFile menuEntry(u":/palvorin.desktop"_s);
     const QByteArray text = menuEntry.open(QIODevice::ReadOnly)
-            ? EntryFromMenuEntry(menuEntry.readAll())
+            ? EntryFromMenuEntry(menuEntry.readAll(), QDir::currentPath())
             : QByteArray();
     if (text.isEmpty())
         return tr("the menu entry's command is not understood");
@@ -127,15 +135,25 @@ QString SetEnabled(bool enabled)
 }
 
 #ifndef Q_OS_WIN
-QByteArray EntryFromMenuEntry(const QByteArray &menuEntry)
+QByteArray EntryFromMenuEntry(const QByteArray &menuEntry, const QString &folder)
 {
-    static const QRegularExpression exec(uR"(^(Exec=.*\bexec palvorin)("?)$)"_s,
+    static const QRegularExpression exec(uR"(^Exec=.*\bexec palvorin"?$)"_s,
                                          QRegularExpression::MultilineOption);
     static const QRegularExpression comment(u"^#.*\n"_s, QRegularExpression::MultilineOption);
     QString text = QString::fromUtf8(menuEntry).remove(comment).trimmed();
-    if (!text.contains(exec))
+    const QRegularExpressionMatch command = exec.match(text);
+    if (!command.hasMatch())
         return {};
-    text.replace(exec, u"\\1 "_s + QLatin1StringView(Argument) + u"\\2"_s);
+    // The folder as a desktop entry's string; every blank escaped, as one at the start would be
+    // dropped.
+    QString path = folder;
+    path.replace(u'\\', u"\\\\"_s)
+            .replace(u'\n', u"\\n"_s)
+            .replace(u'\t', u"\\t"_s)
+            .replace(u'\r', u"\\r"_s)
+            .replace(u' ', u"\\s"_s);
+    text.replace(command.capturedStart(), command.capturedLength(),
+                 u"Exec=palvorin "_s + QLatin1StringView(Argument) + u"\nPath="_s + path);
     return "# Palvorin's \"Start at sign-in\" made this entry from its menu entry; unticking it "
            "removes it.\n"
             + text.toUtf8() + '\n';

@@ -6,10 +6,9 @@
 #include <QByteArray>
 #include <QString>
 
-// Starting the program when the user signs in, in the folder its menu entry
-// starts it in, with Argument: an XDG autostart entry made from the menu
-// entry, or a shortcut in the Windows Startup folder working in
-// Documents\Palvorin, as the installer makes it.
+// Starting the program when the user signs in, in the folder it works in now,
+// with Argument: an XDG autostart entry made from the menu entry, or a
+// shortcut in the Windows Startup folder.
 namespace Autostart {
 
 // Tells the program it was started at sign-in.
@@ -22,9 +21,10 @@ inline constexpr char Argument[] = "--autostart";
 // empty when done.
 [[nodiscard]] QString SetEnabled(bool enabled);
 #ifndef Q_OS_WIN
-// The autostart entry made from the menu entry's text: the menu's command,
-// given Argument. Empty when the command is not of the form it expects.
-[[nodiscard]] QByteArray EntryFromMenuEntry(const QByteArray &menuEntry);
+// The autostart entry made from the menu entry's text: the program given
+// Argument, started in `folder`. Empty when the menu's command is not of the
+// form it expects.
+[[nodiscard]] QByteArray EntryFromMenuEntry(const QByteArray &menuEntry, const QString &folder);
 #endif
 
 } // namespace Autostart

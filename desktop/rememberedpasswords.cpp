@@ -18,7 +18,12 @@ RememberedPasswords::RememberedPasswords(PasswordStore *keyring, std::chrono::mi
     }
     connect(keyring, &PasswordStore::readFinished, this, &RememberedPasswords::onRead);
     connect(keyring, &PasswordStore::writeFinished, this,
-            [this](const QString &, const QString &failure) { setFailure(failure); });
+            [this](const QString &address, const QString &failure) {
+                setFailure(failure);
+                if (!failure.isEmpty())
+                    m_inKeyring.remove(address);
+                Q_EMIT rememberFinished(failure);
+            });
 }
 
 void RememberedPasswords::ReadBeforePolling(const QString &address, std::function<void()> poll)

@@ -48,6 +48,9 @@ public:
 Q_SIGNALS:
     // The keyring holds `password` for the device at `address`.
     void passwordFound(const QString &address, const QString &password);
+    // A password given to be remembered is in the keyring, or not, with
+    // `failure` saying why.
+    void rememberFinished(const QString &failure);
     // The keyring answered, or failed to, with `failure` saying why.
     void keyringFailureChanged(const QString &failure);
 

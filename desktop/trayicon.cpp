@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QTimer>
 #include <QPainter>
 #include <QSignalBlocker>
@@ -21,7 +22,7 @@ TrayIcon::TrayIcon(QWidget *window, Settings *settings, QObject *parent)
       m_settings(settings),
       m_icon(this),
       m_showWindow(m_menu.addAction(tr("&Show window"))),
-      m_startAtSignIn(new QAction(tr("Start at &sign-in"), this))
+      m_startAtSignIn(new QAction(tr("S&tart at sign-in"), this))
 {
     m_icon.setObjectName(u"trayIcon"_s);
     m_menu.setObjectName(u"trayMenu"_s);
@@ -31,6 +32,9 @@ TrayIcon::TrayIcon(QWidget *window, Settings *settings, QObject *parent)
     connect(m_menu.addAction(tr("&Details")), &QAction::triggered, this,
             &TrayIcon::detailsRequested);
     m_startAtSignIn->setCheckable(true);
+    m_startAtSignIn->setToolTip(
+            tr("Ticked, Palvorin starts at sign-in in the folder it works in now: %1")
+                    .arg(QDir::toNativeSeparators(QDir::currentPath())));
     m_startAtSignIn->setChecked(Autostart::IsEnabled());
     m_menu.addAction(m_startAtSignIn);
     connect(m_startAtSignIn, &QAction::triggered, this, &TrayIcon::setStartAtSignIn);
@@ -42,6 +46,7 @@ TrayIcon::TrayIcon(QWidget *window, Settings *settings, QObject *parent)
         m_showWindow->setText(m_window->isVisible() ? tr("&Hide window") : tr("&Show window"));
         m_startAtSignIn->setChecked(Autostart::IsEnabled());
     });
+    m_menu.setToolTipsVisible(true);
     m_icon.setContextMenu(&m_menu);
     connect(&m_icon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason why) {
@@ -135,6 +140,11 @@ void TrayIcon::toggleWindow()
         m_window->hide();
         return;
     }
+    ShowWindow();
+}
+
+void TrayIcon::ShowWindow()
+{
     m_window->showNormal();
     m_window->raise();
     m_window->activateWindow();

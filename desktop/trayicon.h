@@ -35,6 +35,9 @@ public:
     // and a notification area keeps it (within SignInTrayWait).
     void Start(bool atSignIn);
 
+    // Shows the window, in front.
+    void ShowWindow();
+
     // The window's figures as it shows them.
     void ShowPowerText(const QString &text) { m_power = text; }
     void ShowTodayText(const QString &text) { m_today = text; }

@@ -3,6 +3,7 @@
 
 #include "autostart.h"
 #include "fakedevice.h"
+#include "folderlock.h"
 #include "mainwindow.h"
 #include "passwordstore.h"
 #include "productionlevel.h"
@@ -23,6 +24,8 @@
 #ifdef Q_OS_WIN
 #  include <qt_windows.h>
 #  include <wincred.h>
+#else
+#  include <csignal>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -47,6 +50,33 @@ QString keyringLookup(const QString &address)
     tool.start(u"secret-tool"_s, { u"lookup"_s, u"server"_s, u"Palvorin"_s, u"user"_s, address });
     return tool.waitForFinished() ? QString::fromUtf8(tool.readAllStandardOutput()) : u"?"_s;
 #endif
+}
+
+// The real program here, in a network namespace of its own.
+void startProgram(QProcess &program, const QStringList &arguments = {})
+{
+    program.start(u"unshare"_s,
+                  QStringList{ u"-n"_s, u"sh"_s, u"-c"_s,
+                               u"ip link set lo up; exec \"$0\" \"$@\""_s,
+                               QStringLiteral(PALVORIN_PROGRAM) }
+                          + arguments);
+}
+
+// Whether the X server shows the program's window (277 pixels wide): only a shown one is mapped.
+bool windowShown()
+{
+    const QString command = uR"(xwininfo -root -tree | awk '/"Palvorin": .* 277x/ {print $1}')"
+                            uR"( | xargs -rn1 xwininfo -id | grep -q IsViewable)"_s;
+    return QProcess::execute(u"sh"_s, { u"-c"_s, command }) == 0;
+}
+
+// Each file of the present folder, with when it was last written.
+QStringList folderFiles()
+{
+    QStringList files;
+    for (const QFileInfo &file : QDir().entryInfoList(QDir::Files | QDir::Hidden))
+        files << file.fileName() + file.lastModified().toString(Qt::ISODateWithMs);
+    return files;
 }
 
 } // namespace
@@ -123,7 +153,9 @@ private Q_SLOTS:
     }
     void init()
     {
-        QVERIFY(QDir::setCurrent(m_dir.emplace().path()));
+        // A folder whose name a desktop entry or a shell could take apart.
+        const QString folder = m_dir.emplace().path() + u"/ solar $HOME 100% 'east' \\n"_s;
+        QVERIFY(QDir().mkpath(folder) && QDir::setCurrent(folder));
     }
     void cleanup()
     {
@@ -223,6 +255,70 @@ private Q_SLOTS:
         QCOMPARE(quitChosen, m_hasTray);
     }
 
+    // Each item of the tray's menu has a key of its own.
+    void trayMenuMnemonics()
+    {
+        start(QString());
+        QSet<QKeySequence> keys;
+        for (QAction *action : icon()->contextMenu()->actions())
+            keys.insert(QKeySequence::mnemonic(action->text())); // the separator's is none
+        QCOMPARE(keys.size(), icon()->contextMenu()->actions().size());
+    }
+
+    // An entry a desktop's settings switched off leaves the item unticked.
+    void startAtSignInSwitchedOff_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("GNOME or Cinnamon") << QByteArray("X-GNOME-Autostart-enabled=false");
+        QTest::newRow("MATE, blanks around =") << QByteArray("X-MATE-Autostart-enabled = false");
+    }
+    void startAtSignInSwitchedOff()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("Windows has no autostart entry");
+#endif
+        QVERIFY(Autostart::SetEnabled(true).isEmpty() && Autostart::IsEnabled());
+        QFile entry(Autostart::EntryPath());
+        QFETCH(QByteArray, line);
+        QVERIFY(entry.open(QIODevice::Append) && entry.write(line + '\n') > 0 && entry.flush());
+        QVERIFY(!Autostart::IsEnabled());
+        QVERIFY(Autostart::SetEnabled(false).isEmpty());
+    }
+
+    // One program per folder: a second start shows the first one's window (hidden at sign-in in
+    // the tray) and ends at once, writing nothing. Told to end, the first ends in order: its lock,
+    // which nothing else removes, is gone.
+    void oneProgramPerFolder_data()
+    {
+        QTest::addColumn<int>("signal");
+#ifndef Q_OS_WIN
+        QTest::newRow("terminated") << SIGTERM;
+        QTest::newRow("interrupted (Ctrl+C)") << SIGINT;
+        QTest::newRow("its terminal hung up") << SIGHUP;
+#endif
+    }
+    void oneProgramPerFolder()
+    {
+#ifndef Q_OS_WIN
+        QFETCH(int, signal);
+        QProcess first;
+        startProgram(first, { QString::fromLatin1(Autostart::Argument) });
+        const QFileInfo lock(QLatin1StringView(FolderLock::FileName));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(lock.filePath()).size() > 0, 20000); // written whole
+        const auto files = folderFiles();
+        QProcess second;
+        startProgram(second);
+        QVERIFY(second.waitForFinished(20000));
+        QVERIFY(second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0);
+        QCOMPARE(folderFiles(), files);
+        QTRY_VERIFY_WITH_TIMEOUT(windowShown(), 20000);
+        QCOMPARE(::kill(pid_t(first.processId()), signal), 0);
+        QVERIFY(first.waitForFinished(20000));
+        QVERIFY(first.exitStatus() == QProcess::NormalExit && first.exitCode() == 0);
+        QVERIFY(!QFile::exists(lock.filePath()));
+#endif
+    }
+
     // Remember and Start at sign-in ticked, a sign-in polls from the tray without a question (asks
     // again without a keyring). A changed password: the one kept is refused, forgotten, asked for.
     void rememberedForTheNextSignIn()
@@ -249,23 +345,25 @@ private Q_SLOTS:
         QCOMPARE(keyringLookup(device.address()), m_hasKeyring ? u"pass:word"_s : QString());
         QAction *startAtSignIn = action(u"Start at sign-in"_s);
         QVERIFY(startAtSignIn->isCheckable() && !startAtSignIn->isChecked());
+        const QString folder = QDir::toNativeSeparators(QDir::currentPath());
+        QVERIFY2(startAtSignIn->toolTip().endsWith(folder), qPrintable(startAtSignIn->toolTip()));
         startAtSignIn->trigger();
         QVERIFY(startAtSignIn->isChecked() && Autostart::IsEnabled());
         const QString entryPath = Autostart::EntryPath();
         const QByteArray entry = bytes(entryPath);
 #ifdef Q_OS_WIN
-        // The shortcut starts the program with --autostart in Documents\Palvorin.
-        const QString folder =
-                QDir::toNativeSeparators(QDir::homePath() + u"/Documents/Palvorin"_s);
+        // The shortcut starts the program with --autostart in this folder.
         for (const QString &part : { u"--autostart"_s, folder })
             QVERIFY(entry.contains(
                     QByteArray(reinterpret_cast<const char *>(part.utf16()), part.size() * 2)));
 #else
-        // The menu's command given --autostart, started as a desktop does: in Documents/Palvorin.
-        QVERIFY(entry.contains("exec palvorin --autostart\"\n"));
+        // Started as a desktop does, the program runs in this folder, odd as its name is.
+        QVERIFY(entry.contains("Exec=palvorin --autostart\n"));
         QCOMPARE(QProcess::execute(u"desktop-file-validate"_s, { u"--no-hints"_s, entryPath }), 0);
         const QString program = QStringLiteral(PALVORIN_PROGRAM);
-        QCOMPARE(QProcess::execute(QStringLiteral(PALVORIN_MENULAUNCH), { program, entryPath }), 0);
+        QCOMPARE(QProcess::execute(QStringLiteral(PALVORIN_MENULAUNCH),
+                                   { program, entryPath, QDir::currentPath() }),
+                 0);
 #endif
 
         device.nonce = "1717236060"; // a new run's requests answer a new nonce
@@ -298,6 +396,18 @@ private Q_SLOTS:
         QTRY_VERIFY(dialog()->isVisible());
         QVERIFY(dialog()->findChild<QWidget *>(u"lblRefused"_s)->isVisible());
         QTRY_COMPARE(keyringLookup(device.address()), QString());
+        if (m_hasKeyring) { // locked, it refuses the new one to remember: the status line says so
+            const QString lock =
+                    u"call --session --dest org.freedesktop.secrets --object-path "
+                    u"/org/freedesktop/secrets --method org.freedesktop.Secret.Service.Lock "
+                    u"['/org/freedesktop/secrets/collection/login']"_s;
+            QCOMPARE(QProcess::execute(u"gdbus"_s, lock.split(u' ')), 0);
+            QTest::keyClick(dialog()->findChild<QWidget *>(u"chkRemember"_s), Qt::Key_Space);
+            answer(u"N3w:pass"_s);
+            QTRY_VERIFY2(m_window->statusText().startsWith(
+                                 u"Last update: 2024-06-01 12:00:00 (password not remembered: "_s),
+                         qPrintable(m_window->statusText()));
+        }
         action(u"Start at sign-in"_s)->trigger(); // unticked
         QVERIFY(!QFile::exists(entryPath));
         // Made again by another copy of the program: the menu shows it when it opens.

@@ -90,7 +90,7 @@ Section "Palvorin"
 SectionEnd
 
 ; The shortcut the program's own "Start at sign-in" makes and removes: the program, told that it
-; starts at sign-in, in Documents\Palvorin.
+; starts at sign-in, in the folder it works in; the installer's program works in Documents\Palvorin.
 Function StartAtSignIn
     SetShellVarContext current
     CreateDirectory "$DOCUMENTS\Palvorin"
