@@ -8,6 +8,10 @@
 #include <QLocalSocket>
 #include <QMessageBox>
 
+#ifdef Q_OS_WIN
+#  include <qt_windows.h>
+#endif
+
 using namespace Qt::StringLiterals;
 
 FolderLock::FolderLock(const QString &folder, QObject *parent)
@@ -53,6 +57,11 @@ bool FolderLock::Take()
 
 bool FolderLock::askHolder() const
 {
+#ifdef Q_OS_WIN
+    // Windows lets only the program the user just started bring a window to the front: this one
+    // hands that on to the program it asks.
+    AllowSetForegroundWindow(ASFW_ANY);
+#endif
     QLocalSocket socket;
     socket.connectToServer(m_serverName);
     if (!socket.waitForConnected(2000))

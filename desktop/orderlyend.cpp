@@ -54,7 +54,11 @@ void EndInOrderWhenAsked(QGuiApplication *app)
     action.sa_handler = &onEndSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : { SIGTERM, SIGINT, SIGHUP })
-        sigaction(signal, &action, nullptr);
+    // A signal ignored from the start stays ignored: `nohup palvorin &` outlives its terminal.
+    for (const int signal : { SIGTERM, SIGINT, SIGHUP }) {
+        struct sigaction before = {};
+        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN)
+            sigaction(signal, &action, nullptr);
+    }
 #endif
 }

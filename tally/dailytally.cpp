@@ -45,7 +45,13 @@ QString DayKey(QDate date)
 void UpdateDaily(DailyTally &tally, std::optional<CounterDrop> &drop, double totalWh,
                  const QDateTime &at)
 {
-    const QDate day = QDate::fromString(tally.currentDay, u"yyyy-MM-dd");
+    QDate day = QDate::fromString(tally.currentDay, u"yyyy-MM-dd");
+    // More than a day behind the day under way, the clock that dated that day ran ahead: its
+    // energy is this day's, and no day still to come is ever recorded.
+    if (day.isValid() && at.date() < day.addDays(-1)) {
+        day = at.date();
+        tally.currentDay = DayKey(day);
+    }
     if (!day.isValid() || at.date() > day) {
         QList<DayRecord> unrecorded = std::move(tally.unrecorded);
         if (day.isValid())

@@ -60,9 +60,10 @@ struct CounterDrop
 // Folds the counter reading `totalWh`, taken at `at`, into the tally.
 // The first reading of a later day only sets the baseline, and the day
 // finished goes to `unrecorded`. A reading dated before the tally's day (a
-// clock set back) counts into the tally's day: a day ends only once. A
-// reading far below the last one is a counter that restarted from zero; a
-// small step back (a device correcting itself after a reboot) adds nothing.
+// clock set back) counts into the tally's day: a day ends only once; more
+// than a day before it, the tally's day came from a clock that ran ahead, and
+// the tally counts on, dated by the reading. A reading far below the last one is a counter that
+// restarted from zero; a small step back (a device correcting itself after a reboot) adds nothing.
 // A counter that fell and then climbs back to its old mark faster than any
 // load could drive it never restarted: what the fall added is taken back and
 // counting goes on from the mark. `drop` is the memory of the last fall.

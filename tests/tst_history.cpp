@@ -481,6 +481,12 @@ private Q_SLOTS:
         QCOMPARE(NiceAxis(240, 4), (Axis{ 100, 3 }));
         QCOMPARE(NiceAxis(90, 4), (Axis{ 50, 2 }));
         const QRectF plot = PlotArea({ 0, 0, 540, 160 }, 30, 10);
+        QCOMPARE(plot, QRectF(35, 15, 500, 130));
+        QCOMPARE(DayPoint(plot, 6, 100, 400), QPointF(160, 112.5));
+        QCOMPARE(DayPoint(plot, 0, -5, 400), QPointF(35, 145));
+        QCOMPARE(DayPoint(plot, 25, 500, 400, 25), QPointF(535, 15)); // the day the clocks go back
+        QCOMPARE(BarRect(plot, 1, 4, 200, 400), QRectF(175.625, 80, 93.75, 65));
+        QCOMPARE(Above(plot, { 160, 80 }), QRectF(-340, 65, 1000, 15));
         QCOMPARE(BarAt(plot, 4, 34), -1);
         QCOMPARE(BarAt(plot, 4, 35), 0);
         QCOMPARE(BarAt(plot, 4, 534.9), 3);

@@ -245,6 +245,10 @@ private Q_SLOTS:
             { day, 966.640625, true, 966.640625 });
         row("restart", {}, { 1000, 1010, 3, 4 }, { day, 4, true, 14 });
         row("restart climbing at a load's pace", {}, { 40, 50, 0, 46 }, { day, 46, true, 56 });
+        row("a clock set back across midnight: the day goes on", { u"2024-06-02"_s, 1000, true, 5 },
+            { 1010 }, { u"2024-06-02"_s, 1010, true, 15 });
+        row("a clock that ran a year ahead: dated again", { u"2025-06-01"_s, 1000, true, 5 },
+            { 1010 }, { day, 1010, true, 15 });
         row("a new day forgets the glitch", {}, { 1000, 1010, 0, 1011, 1012 },
             { u"2024-06-02"_s, 1012, true, 1, {}, { { QDate(2024, 6, 1), 10 } } }, { 23, 57 });
     }
