@@ -53,12 +53,14 @@ QString keyringLookup(const QString &address)
 }
 
 #ifndef Q_OS_WIN
-// The real program here, in a network namespace of its own, after the shell's `before`.
+// The real program here, after the shell's `before`: in the network namespace that
+// tests/desktopsession made for the session, with only loopback. A namespace of its own would
+// reach the session's X server through the socket file alone, which an X server of another
+// session running beside it (in its own namespace) may have taken over.
 void startProgram(QProcess &program, const QStringList &arguments = {}, const QString &before = {})
 {
-    program.start(u"unshare"_s,
-                  QStringList{ u"-n"_s, u"sh"_s, u"-c"_s,
-                               before + u"ip link set lo up; exec \"$0\" \"$@\""_s,
+    program.start(u"sh"_s,
+                  QStringList{ u"-c"_s, before + u"exec \"$0\" \"$@\""_s,
                                QStringLiteral(PALVORIN_PROGRAM) }
                           + arguments);
 }
@@ -304,6 +306,7 @@ private Q_SLOTS:
     void oneProgramPerFolder()
     {
 #ifndef Q_OS_WIN
+        QVERIFY(qEnvironmentVariableIsSet("DESKTOPSESSION_INSIDE")); // no network but loopback
         QFETCH(int, signal);
         QFETCH(QString, ignored);
         QProcess first;
