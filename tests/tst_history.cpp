@@ -265,8 +265,10 @@ private Q_SLOTS:
               "polled");
         QFETCH(QString, started);
         m_window->showHistory();
-        QCOMPARE(historyControl(u"lblKeptAside"_s)->text(),
-                 started.contains(u"kept as "_s) ? started : QString());
+        const QLabel *keptAside = historyControl(u"lblKeptAside"_s);
+        const bool kept = started.contains(u"kept as "_s);
+        QCOMPARE(keptAside->text(), kept ? started : QString());
+        QCOMPARE(keptAside->isVisible(), kept);
         QCOMPARE(m_window->findChild<QLabel *>(u"lblToday"_s)->text(), u"0,0 Wh"_s);
         QFETCH(QString, then);
         if (then == u"kill") // the days file still not writable when the program ends
