@@ -136,6 +136,7 @@ void DeviceLink::onReplyFinished()
 
     HttpResult result;
     result.error = describeFailure();
+    result.status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (result.ok())
         result.body = std::exchange(m_body, {});
     const std::optional<DigestChallenge> challenge = findChallenge();

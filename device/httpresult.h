@@ -17,6 +17,7 @@ struct HttpResult
     QByteArray body;
     QString error;
     Refusal refusal = Refusal::None;
+    int status = 0; // the HTTP status code; 0 when no HTTP answer came
 
     [[nodiscard]] bool ok() const { return error.isEmpty(); }
 };
