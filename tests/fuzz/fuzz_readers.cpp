@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: MIT
 
 // Any bytes as a device reply and as a state file: no crash, the scanner finds only finite numbers
-// after the key, and whatever the state reader reads (finished days too), the writer writes back.
+// after the key, and whatever the state reader reads (finished days too), the writer writes back;
+// the JSON readers find only models that read back as kept, finite powers and counters in range.
+#include "devicemodel.h"
 #include "jsonnumber.h"
 #include "statefile.h"
 
@@ -16,5 +18,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!qIsFinite(tally.lastTotalWh) || !qIsFinite(tally.todayWh)
         || StateFile::ReadState(StateFile::FormatState(tally)) != tally)
         qFatal("the state file does not read back to the tally it holds");
+    for (std::optional<DeviceModel> model :
+         { DeviceReply::ReadIdentity(input), DeviceReply::ModelFromText(input) }) {
+        if (model && DeviceReply::ModelFromText(DeviceReply::ModelToText(*model)) != model)
+            qFatal("a model does not read back as it was kept");
+    }
+    for (const Meter meter : { Meter::Switch, Meter::PM1, Meter::EM1, Meter::Gen1 }) {
+        const QList<QByteArray> replies(meter == Meter::EM1 ? 2 : 1, input.toByteArray());
+        DeviceModel model;
+        model.meter = meter;
+        const auto reading = DeviceReply::ReadReading(model, replies);
+        const auto valid = [](std::optional<double> wh) {
+            return !wh || (*wh >= 0 && *wh <= 1e12);
+        };
+        if (reading
+            && (!qIsFinite(reading->powerW) || !valid(reading->importWh)
+                || !valid(reading->returnWh)))
+            qFatal("a reading out of range");
+    }
     return 0;
 }

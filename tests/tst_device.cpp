@@ -1,0 +1,236 @@
+// SPDX-FileCopyrightText: 2026 The Palvorin developers
+// SPDX-License-Identifier: MIT
+
+#include "devicelink.h"
+#include "devicemodel.h"
+#include "direction.h"
+#include "fakedevice.h"
+
+#include <QDebug>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+using Replies = QList<QByteArray>;
+
+// Replies as devices send them: Gen1 Plug S, Plus Plug S (Gen2, no return counter), Plug S Gen3,
+// PM Mini Gen3, Pro EM.
+namespace Reply {
+const QByteArray plugSGen1 =
+        R"({"type":"SHPLG-S","mac":"AABBCCDDEEFF","auth":true,"fw":"20230913-113421/v1.14.0-gcb84623","num_outputs":1,"num_meters":1})";
+const QByteArray plusPlugS =
+        R"({"name":null,"id":"shellyplusplugs-b0b21c10a2b8","mac":"B0B21C10A2B8","slot":0,"model":"SNPL-00112EU","gen":2,"fw_id":"20231107-164738/1.0.8-g8c7bb8d","ver":"1.0.8","app":"PlusPlugS","auth_en":true,"auth_domain":"shellyplusplugs-b0b21c10a2b8"})";
+const QByteArray plugSGen3 =
+        R"({"name":null,"id":"shellyplugsg3-e4b3233ad5a0","mac":"E4B3233AD5A0","slot":1,"model":"S3PL-00112EU","gen":3,"fw_id":"20241011-114455/1.4.4-g6d2a586","ver":"1.4.4","app":"PlugSG3","auth_en":false,"auth_domain":null})";
+const QByteArray proEM =
+        R"({"name":null,"id":"shellyproem50-08f9e0e5a1b4","mac":"08F9E0E5A1B4","slot":1,"model":"SPEM-002CEBEU50","gen":2,"fw_id":"20240430-105751/1.3.1-gd8534ee","ver":"1.3.1","app":"ProEM","auth_en":false,"auth_domain":null})";
+const QByteArray plusPlugSStatus =
+        R"({"sys":{"available_updates":{}},"switch:0":{"id":0,"source":"init","output":true,"apower":8.9,"voltage":237.5,"current":0.068,"aenergy":{"total":6.532,"by_minute":[45.199,47.141,88.397],"minute_ts":1654511972},"temperature":{"tC":23.5,"tF":74.4}},"wifi":{"rssi":-58}})";
+const QByteArray plugSGen3Status =
+        R"({"switch:0":{"id":0,"source":"init","output":true,"apower":-626.6,"voltage":232.1,"freq":50.0,"current":2.713,"aenergy":{"total":15761.124,"by_minute":[0,0,0],"minute_ts":1713080940},"ret_aenergy":{"total":15754.266,"by_minute":[10443.2,10450.1,10438.9],"minute_ts":1713080940},"temperature":{"tC":38.2,"tF":100.8}}})";
+const QByteArray pm1Status =
+        R"({"ble":{},"cloud":{"connected":true},"pm1:0":{"id":0,"voltage":240.4,"current":5.555,"apower":1322.8,"freq":49.9,"aenergy":{"total":699.393,"by_minute":[5997.86,0,0],"minute_ts":1713080940},"ret_aenergy":{"total":0,"by_minute":[0,0,0],"minute_ts":1713080940}},"sys":{}})";
+const QByteArray proEMStatus =
+        R"({"em1:0":{"id":0,"current":2.1,"voltage":236.1,"act_power":-480.2,"aprt_power":495.8,"pf":-0.97,"freq":50.0,"calibration":"factory"},"em1:1":{"id":1,"current":0.029,"voltage":236.1,"act_power":0.0,"aprt_power":6.9,"pf":0.0,"freq":50.0,"calibration":"factory"},"em1data:1":{"id":1,"total_act_energy":6644.90,"total_act_ret_energy":2595.26},"switch:0":{"id":0,"source":"init","output":false},"eth":{"ip":null}})";
+const QByteArray noHandler = R"({"code":404,"message":"No handler for Switch.GetStatus"})";
+// A Gen1 Plug S's /status, cut short
+Replies gen1(const QByteArray &meter)
+{
+    return { R"({"relays":[{"ison":true,"overpower":false}],"meters":[)" + meter + "]}" };
+}
+// A Plug S Gen3's Switch.GetStatus
+Replies plug(const char *power, const char *imported, const char *returned)
+{
+    return { R"({"id":0,"source":"init","output":true,"apower":)" + QByteArray(power)
+             + R"(,"voltage":232.1,"aenergy":{"total":)" + imported
+             + R"(,"by_minute":[0,0,0],"minute_ts":1713080940},"ret_aenergy":{"total":)" + returned
+             + R"(,"by_minute":[0,0,0],"minute_ts":1713080940},"temperature":{"tC":38.2}})" };
+}
+// A Pro EM's EM1.GetStatus and EM1Data.GetStatus of channel 1
+Replies em(const char *power, const char *imported, const char *returned)
+{
+    return { R"({"id":1,"current":1.3,"voltage":236.1,"act_power":)" + QByteArray(power)
+                     + R"(,"aprt_power":310.0,"pf":0.97,"freq":50.0,"calibration":"factory"})",
+             R"({"id":1,"total_act_energy":)" + QByteArray(imported) + R"(,"total_act_ret_energy":)"
+                     + returned + '}' };
+}
+} // namespace Reply
+
+const DeviceModel plugG3{
+    3,     Meter::Switch, 0, u"shellyplugsg3-e4b3233ad5a0"_s, u"S3PL-00112EU"_s, u"PlugSG3"_s,
+    false, true
+};
+const DeviceModel plugG1{ 1, Meter::Gen1, 0, u"SHPLG-S-AABBCCDDEEFF"_s, u"SHPLG-S"_s, {}, true };
+const DeviceModel emPro{
+    2, Meter::EM1, 1, u"shellyproem50-08f9e0e5a1b4"_s, u"SPEM-002CEBEU50"_s, u"ProEM"_s, false, true
+};
+
+class TestDevice : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // A device's /shelly and Shelly.GetStatus replies, and the requests of a reading it then gets.
+    void discovery_data()
+    {
+        QTest::addColumn<QByteArray>("shelly");
+        QTest::addColumn<QByteArray>("status");
+        QTest::addColumn<int>("emChannel");
+        QTest::addColumn<std::optional<DeviceModel>>("expected");
+        QTest::addColumn<Replies>("requests");
+        const auto row = [](const char *name, const QByteArray &shelly, const QByteArray &status,
+                            std::optional<DeviceModel> expected, const Replies &requests = {},
+                            int emChannel = 1) {
+            QTest::newRow(name) << shelly << status << emChannel << expected << requests;
+        };
+        DeviceModel found{ 2,
+                           Meter::Switch,
+                           0,
+                           u"shellyplusplugs-b0b21c10a2b8"_s,
+                           u"SNPL-00112EU"_s,
+                           u"PlusPlugS"_s,
+                           true };
+        row("switch without return counter, password on", Reply::plusPlugS, Reply::plusPlugSStatus,
+            found, { "/rpc/Switch.GetStatus?id=0" });
+        row("switch with return counter", Reply::plugSGen3, Reply::plugSGen3Status, plugG3,
+            { "/rpc/Switch.GetStatus?id=0" });
+        found = plugG3;
+        found.meter = Meter::PM1;
+        row("PM1, no switch", Reply::plugSGen3, Reply::pm1Status, found,
+            { "/rpc/PM1.GetStatus?id=0" });
+        row("EM channel picked, relay without apower passed over", Reply::proEM, Reply::proEMStatus,
+            emPro, { "/rpc/EM1.GetStatus?id=1", "/rpc/EM1Data.GetStatus?id=1" });
+        found = { 2, Meter::None, 0, emPro.id, emPro.model, emPro.app };
+        row("EM channel the device lacks: no meter", Reply::proEM, Reply::proEMStatus, found, {},
+            2);
+        row("Gen1 with a password, meter from num_meters", Reply::plugSGen1, {}, plugG1,
+            { "/status" });
+        row("over 64 KiB",
+            Reply::plugSGen3.chopped(1) + ",\"x\":\"" + QByteArray(65536, 'x') + "\"}", {}, {});
+    }
+    void discovery()
+    {
+        QFETCH(QByteArray, shelly);
+        QFETCH(QByteArray, status);
+        QFETCH(int, emChannel);
+        std::optional<DeviceModel> found = DeviceReply::ReadIdentity(shelly);
+        if (found)
+            found = DeviceReply::FindMeter(*found, status, emChannel);
+        QTEST(found, "expected");
+        QTEST(DeviceReply::ReadingRequests(found.value_or(DeviceModel())), "requests");
+        if (found) // as kept between runs
+            QCOMPARE(DeviceReply::ModelFromText(DeviceReply::ModelToText(*found)), found);
+    }
+
+    // Two readings a while apart: the direction learned, the power shown and the energy the day
+    // counts (the rise of the counter chosen), none where there is no counter to count; replies
+    // that are no reading of the meter, and counters that are no counter.
+    void production_data()
+    {
+        QTest::addColumn<DeviceModel>("model");
+        QTest::addColumn<Replies>("before");
+        QTest::addColumn<Replies>("after");
+        QTest::addColumn<FlowDirection>("learned");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<std::optional<double>>("counted");
+        const auto row = [](const char *name, const DeviceModel &model, const Replies &before,
+                            const Replies &after, FlowDirection learned, const char *shown,
+                            std::optional<double> counted) {
+            QTest::newRow(name) << model << before << after << learned << QString::fromLatin1(shown)
+                                << counted;
+        };
+        using namespace Reply;
+        const FlowDirection U = FlowDirection::Unknown, F = FlowDirection::Forward,
+                            R = FlowDirection::Reverse;
+        DeviceModel model = plugG3;
+        model.meter = Meter::PM1;
+        row("PM1 forward", model, plug("410", "1000", "3"), plug("420", "1012.5", "3"), F, "420.0",
+            12.5);
+        row("feeding back, import-only firmware", plugG3, plug("-626.6", "15761.124", "15754.266"),
+            plug("-630", "15761.124", "15764.766"), R, "630.0", 10.5);
+        row("feeding back, firmware raising both counters", plugG3,
+            plug("-626.6", "15761.124", "15754.266"), plug("-630", "15771.624", "15764.766"), R,
+            "630.0", 10.5);
+        row("night draw in reverse adds nothing", plugG3, plug("-9", "15771.624", "15764.766"),
+            plug("1.2", "15771.644", "15764.766"), R, "-1.2", 0);
+        row("reverse at rest shows no minus", plugG3, plug("-9", "2", "1"), plug("0", "2", "1"), R,
+            "0.0", 0);
+        row("below 5 W nothing learned or counted", plugG3, plug("-4.9", "1", "1"),
+            plug("4.9", "1", "2"), U, "4.9", {});
+        row("learned direction kept", plugG3, plug("5", "1", "1"), plug("-600", "1", "2"), F,
+            "-600.0", 0);
+        model.meter = Meter::Switch;
+        model.hasReturnCounter = false;
+        row("no return counter: forward at once", model, plug("3", "6.5", "0"),
+            plug("-3", "6.75", "9"), F, "-3.0", 0.25);
+        row("Gen1 watt-minutes", plugG1, gen1(R"({"power":750,"total":60000})"),
+            gen1(R"({"power":750,"total":60750})"), F, "750.0", 12.5);
+        row("EM forward", emPro, em("300", "6644.90", "2595.26"), em("300", "6654.90", "2595.26"),
+            F, "300.0", 10);
+        row("EM reverse", emPro, em("-300", "6644.90", "2595.26"), em("-300", "6644.90", "2605.26"),
+            R, "300.0", 10);
+        row("Gen1 meter not valid", plugG1, gen1(R"({"power":9,"total":1})"),
+            gen1(R"({"power":9,"is_valid":false,"total":2})"), F, "no reading", {});
+        row("EM energy of another channel", emPro, em("-9", "1", "1"),
+            { em("-9", "1", "2").first(),
+              R"({"id":0,"total_act_energy":1,"total_act_ret_energy":2})" },
+            R, "no reading", {});
+        row("counter at and above 1e12 Wh", emPro, em("-5", "0", "1e12"),
+            em("-5", "0", "1.0001e12"), R, "5.0", {});
+    }
+    void production()
+    {
+        QFETCH(DeviceModel, model);
+        QFETCH(Replies, before);
+        QFETCH(Replies, after);
+        QFETCH(std::optional<double>, counted);
+        FlowDirection known = FlowDirection::Unknown;
+        std::optional<double> from;
+        std::optional<MeterReading> reading;
+        Production production;
+        for (const Replies *replies : { &before, &after }) {
+            reading = DeviceReply::ReadReading(model, *replies);
+            QVERIFY(reading || replies == &after);
+            if (!reading)
+                break;
+            known = LearnDirection(known, reading->powerW, model.hasReturnCounter);
+            from = std::exchange(production,
+                                 ToProduction(known, reading->powerW, reading->importWh,
+                                              reading->returnWh))
+                           .counterWh;
+        }
+        QTEST(known, "learned");
+        QTEST(reading ? QString::number(production.powerW, 'f', 1) : u"no reading"_s, "shown");
+        QVERIFY2(production.powerW < 0 || !std::signbit(production.powerW), "a minus zero");
+        QCOMPARE(reading && from && production.counterWh, counted.has_value());
+        if (counted)
+            QCOMPARE(*production.counterWh - *from, *counted);
+    }
+
+    // Whether a failure sends the caller back to /shelly, from the HTTP status DeviceLink read.
+    void repliesStopFitting_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<bool>("stopsFitting");
+        QTest::newRow("method or /rpc missing") << QByteArray("404 Not Found") << true;
+        QTest::newRow("device busy") << QByteArray("503 Service Unavailable") << false;
+    }
+    void repliesStopFitting()
+    {
+        QFETCH(QByteArray, head);
+        FakeDevice device;
+        device.reply = "HTTP/1.1 " + head + "\r\nContent-Length: 56\r\n\r\n" + Reply::noHandler;
+        DeviceLink link;
+        QSignalSpy finished(&link, &DeviceLink::finished);
+        QVERIFY(finished.isValid());
+        link.HttpGet(QUrl(u"http://"_s + device.address() + u"/rpc/Switch.GetStatus?id=0"_s));
+        QTRY_COMPARE(finished.size(), 1);
+        const auto result = finished.first().first().value<HttpResult>();
+        QTEST(DeviceReply::RepliesStopFitting(result), "stopsFitting");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDevice)
+#include "tst_device.moc"
