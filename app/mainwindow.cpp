@@ -8,6 +8,7 @@
 #include "rememberedpasswords.h"
 #include "statefile.h"
 
+#include <QAction>
 #include <QFont>
 #include <QFontMetrics>
 #include <QLabel>
@@ -126,6 +127,8 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
       Command1(named(new QPushButton(tr("Details"), this), u"Command1"_s)),
       cmdHistory(named(new QPushButton(tr("History"), this), u"cmdHistory"_s)),
       Timer1(named(new QTimer(this), u"Timer1"_s)),
+      actFlowsBack(named(new QAction(tr("Production flows &back through the meter"), this),
+                         u"actFlowsBack"_s)),
       m_pollCycle(new PollCycle(QString::fromLatin1(StateFile::DefaultName), std::move(setup.clock),
                                 setup.deviceTimeout, this)),
       m_passwordDialog(new PasswordDialog(this)),
@@ -194,6 +197,36 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
         showPollStatus();
     });
     connect(Command1, &QPushButton::clicked, this, &MainWindow::showDetails);
+    // What earlier runs found of their devices: a known device is polled at once.
+    const QHash<QString, QByteArray> known = m_settings.knownDevices();
+    for (auto device = known.cbegin(); device != known.cend(); ++device) {
+        if (const std::optional<KnownDevice> found = KnownDevice::fromText(device.value()))
+            m_pollCycle->KnowDevice(device.key(), *found);
+    }
+    connect(m_pollCycle, &PollCycle::deviceKnown, this,
+            [this](const QString &address, const KnownDevice &device) {
+                m_settings.setKnownDevice(address, device.toText());
+                showDirection();
+            });
+    connect(m_pollCycle, &PollCycle::deviceNamed, this, [this](const QString &name) {
+        if (name == m_deviceName)
+            return;
+        m_deviceName = name;
+        showDirection();
+        showStatus(m_statusText);
+    });
+    actFlowsBack->setCheckable(true);
+    actFlowsBack->setToolTip(
+            tr("Ticked, the day counts the energy the meter counts as flowing back (a negative "
+               "power) as the plant's production. Palvorin ticks it itself at the first reading "
+               "of 5 W either way; turn it where the plug is wired the other way."));
+    connect(actFlowsBack, &QAction::triggered, this, [this](bool back) {
+        m_pollCycle->SetDirection(PollCycle::DeviceAddress(m_polledText),
+                                  back ? FlowDirection::Reverse : FlowDirection::Forward);
+    });
+    addAction(actFlowsBack);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    showDirection();
     connect(cmdHistory, &QPushButton::clicked, this, &MainWindow::showHistory);
 
     // The keyring's passwords and its state reach the poll cycle and the
@@ -269,6 +302,15 @@ void MainWindow::poll()
     m_pollCycle->PollDevice(m_polledText);
 }
 
+// The direction of the polled device, where its meter counts both ways.
+void MainWindow::showDirection()
+{
+    const std::optional<KnownDevice> device =
+            m_pollCycle->knownDevice(PollCycle::DeviceAddress(m_polledText));
+    actFlowsBack->setEnabled(device && device->model.hasReturnCounter);
+    actFlowsBack->setChecked(device && device->direction == FlowDirection::Reverse);
+}
+
 void MainWindow::showStatus(const QString &status)
 {
     // A file kept aside is why the day or the history started empty: that stays in view for the
@@ -281,7 +323,10 @@ void MainWindow::showStatus(const QString &status)
     lblStatus->setText(fittedStatus(lblStatus, text));
     // A tooltip that looks like markup is shown as rich text: escaped, it
     // shows as written.
-    lblStatus->setToolTip(Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text) : text);
+    // It names the device that answers, as it named itself.
+    const QString tip =
+            m_deviceName.isEmpty() ? text : tr("%1\nDevice: %2").arg(text, m_deviceName);
+    lblStatus->setToolTip(Qt::mightBeRichText(tip) ? Qt::convertFromPlainText(tip) : tip);
     // Screen readers read the whole line, not the fitted one.
     setScreenReaderName(lblStatus, tr("Status: %1").arg(text));
 }

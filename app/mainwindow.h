@@ -5,12 +5,14 @@
 
 #include "monitorsetup.h"
 #include "pollcycle.h"
+#include "settings.h"
 
 #include <QPointer>
 #include <QWidget>
 
 class HistoryWindow;
 class PasswordDialog;
+class QAction;
 class RememberedPasswords;
 class QLabel;
 class QLineEdit;
@@ -31,6 +33,9 @@ public:
     [[nodiscard]] QString statusText() const { return m_statusText; }
     void showDetails();
     void showHistory();
+    // Turns the direction of production of the polled device, where it has a return counter;
+    // in the window's context menu and the tray's menu.
+    [[nodiscard]] QAction *flowsBackAction() const { return actFlowsBack; }
 
 Q_SIGNALS:
     void statusShown(const QString &text);
@@ -39,6 +44,7 @@ private:
     void showStatus(const QString &status);
     void showPollStatus();
     void showFigure(QLabel *label, const QString &meaning, const QString &text);
+    void showDirection();
     void poll();
 
     QLabel *const lblIP;
@@ -51,6 +57,7 @@ private:
     QPushButton *const Command1;
     QPushButton *const cmdHistory;
     QTimer *const Timer1;
+    QAction *const actFlowsBack;
     PollCycle *const m_pollCycle;
     PasswordDialog *const m_passwordDialog;
     RememberedPasswords *const m_passwords;
@@ -67,4 +74,6 @@ private:
     QString m_notRemembered; // why the keyring did not keep the password given last
     QPointer<HistoryWindow> m_historyWindow; // while it is open
     QString m_statusText;
+    QString m_deviceName; // the polled device as it named itself
+    Settings m_settings;
 };

@@ -8,6 +8,8 @@
 #include "statefile.h"
 
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -26,11 +28,52 @@ QString trimmedOfSpaces(const QString &text)
     return text.sliced(first, last - first);
 }
 
-// Far beyond any real meter's counter; sums of counters up to this stay finite and exact to the
-// watt-hour.
-constexpr double MaxCounterWh = 1e12;
+constexpr std::pair<FlowDirection, QLatin1StringView> directionNames[] = {
+    { FlowDirection::Unknown, "unknown"_L1 },
+    { FlowDirection::Forward, "forward"_L1 },
+    { FlowDirection::Reverse, "reverse"_L1 },
+};
 
 } // namespace
+
+QByteArray KnownDevice::toText() const
+{
+    QJsonObject object = QJsonDocument::fromJson(DeviceReply::ModelToText(model)).object();
+    for (const auto &[flow, name] : directionNames) {
+        if (flow == direction)
+            object.insert("direction"_L1, name);
+    }
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+std::optional<KnownDevice> KnownDevice::fromText(QByteArrayView text)
+{
+    const std::optional<DeviceModel> model = DeviceReply::ModelFromText(text);
+    if (!model)
+        return std::nullopt;
+    const QJsonValue direction =
+            QJsonDocument::fromJson(text.toByteArray()).object().value("direction"_L1);
+    KnownDevice device{ *model, FlowDirection::Unknown };
+    for (const auto &[flow, name] : directionNames) {
+        if (direction == name)
+            device.direction = flow;
+    }
+    return device;
+}
+
+// The counter the day counts at `m_polledAddress`, as the state file names it: a switch's import
+// counter by the address alone, as it always was, every other by its meter and direction too, so
+// that a change of counter starts from a baseline like another device.
+QString PollCycle::counterName(const KnownDevice &device) const
+{
+    const DeviceModel &model = device.model;
+    if (model.meter == Meter::Switch && model.channel == 0
+        && device.direction == FlowDirection::Forward)
+        return m_polledAddress;
+    return u"%1 %2:%3%4"_s.arg(
+            m_polledAddress, DeviceReply::MeterName(model.meter), QString::number(model.channel),
+            device.direction == FlowDirection::Reverse ? u" return"_s : QString());
+}
 
 PollCycle::PollCycle(QString stateFilePath, Clock clock, std::chrono::milliseconds phaseTimeout,
                      QObject *parent)
@@ -74,7 +117,7 @@ void PollCycle::PollDevice(const QString &addressText)
     if (m_link.isBusy())
         return;
     QString why;
-    const std::optional<QUrl> url = statusUrl(addressText, &why);
+    const std::optional<QUrl> url = deviceUrl(addressText, &why);
     if (!url) {
         if (why.isEmpty())
             Q_EMIT statusTextChanged(tr("Enter an IP address."));
@@ -82,8 +125,15 @@ void PollCycle::PollDevice(const QString &addressText)
             showFailure(why);
         return;
     }
+    m_polledUrl = *url;
     m_polledAddress = url->authority();
-    m_link.HttpGet(*url, m_passwords.value(m_polledAddress));
+    m_askedAgain = false;
+    const std::optional<KnownDevice> known = knownDevice(m_polledAddress);
+    Q_EMIT deviceNamed(known ? DeviceName(known->model) : QString());
+    if (known && pollable(known->model))
+        startReading();
+    else
+        askIdentity();
 }
 
 void PollCycle::PollNow(const QString &addressText)
@@ -97,14 +147,39 @@ void PollCycle::SetPassword(const QString &address, const QString &password)
     m_passwords.insert(address, password);
 }
 
+void PollCycle::KnowDevice(const QString &address, const KnownDevice &device)
+{
+    m_devices.insert(address, device);
+}
+
+std::optional<KnownDevice> PollCycle::knownDevice(const QString &address) const
+{
+    const auto found = m_devices.constFind(address);
+    return found == m_devices.cend() ? std::nullopt : std::optional(*found);
+}
+
+void PollCycle::SetDirection(const QString &address, FlowDirection direction)
+{
+    const auto found = m_devices.find(address);
+    if (found == m_devices.end() || found->direction == direction)
+        return;
+    found->direction = direction;
+    Q_EMIT deviceKnown(address, *found);
+}
+
 QString PollCycle::DeviceAddress(const QString &addressText)
 {
     QString why;
-    const std::optional<QUrl> url = statusUrl(addressText, &why);
+    const std::optional<QUrl> url = deviceUrl(addressText, &why);
     return url ? url->authority() : QString();
 }
 
-std::optional<QUrl> PollCycle::statusUrl(const QString &addressText, QString *why)
+QString PollCycle::DeviceName(const DeviceModel &model)
+{
+    return tr("%1 (%2)").arg(model.app.isEmpty() ? model.model : model.app, model.id);
+}
+
+std::optional<QUrl> PollCycle::deviceUrl(const QString &addressText, QString *why)
 {
     // A password typed into the address would show in every status line and
     // could go out in clear: any user information ("user:password@", with
@@ -127,47 +202,177 @@ std::optional<QUrl> PollCycle::statusUrl(const QString &addressText, QString *wh
         *why = tr("Only plain HTTP addresses are polled");
         return std::nullopt;
     }
-    const QUrl url(u"http://"_s + address + u"/rpc/Switch.GetStatus?id=0"_s, QUrl::StrictMode);
-    if (!url.isValid() || url.host().isEmpty()) {
+    const QUrl url(u"http://"_s + address, QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty() || !url.path().isEmpty() || url.hasQuery()
+        || url.hasFragment()) {
         *why = tr("Not a valid device address");
         return std::nullopt;
     }
     return url;
 }
 
+void PollCycle::request(Step step, const QByteArray &pathAndQuery)
+{
+    m_step = step;
+    const QUrl url(m_polledUrl.toString() + QString::fromLatin1(pathAndQuery), QUrl::StrictMode);
+    // /shelly answers without a password, and a first-generation device would take one in clear.
+    const bool withPassword = step != Step::Identity && m_identity.generation != 1;
+    m_link.HttpGet(url, withPassword ? m_passwords.value(m_polledAddress) : QString());
+}
+
+void PollCycle::askIdentity()
+{
+    m_identity = {};
+    request(Step::Identity, DeviceReply::IdentityRequest);
+}
+
+void PollCycle::startReading()
+{
+    m_identity = m_devices.value(m_polledAddress).model;
+    m_replies.clear();
+    askNextReading();
+}
+
+void PollCycle::askNextReading()
+{
+    request(Step::Reading, DeviceReply::ReadingRequests(m_identity).value(m_replies.size()));
+}
+
+bool PollCycle::pollable(const DeviceModel &model) const
+{
+    return model.meter != Meter::None && !(model.generation == 1 && model.passwordOn);
+}
+
 void PollCycle::onDeviceReply(const HttpResult &result)
 {
     if (!result.ok()) {
+        // Another device at the address, or new firmware, or a first-generation device that
+        // now wants a password: asked once a poll what it is now.
+        const bool gen1Refused =
+                m_identity.generation == 1 && result.refusal != HttpResult::Refusal::None;
+        if (m_step != Step::Identity && !m_askedAgain
+            && (DeviceReply::RepliesStopFitting(result) || gen1Refused)) {
+            m_askedAgain = true;
+            askIdentity();
+            return;
+        }
         if (result.refusal == HttpResult::Refusal::WrongPassword) {
             m_passwords.remove(m_polledAddress);
             Q_EMIT passwordRefused(m_polledAddress);
         }
         showFailure(result.error);
-        if (result.refusal != HttpResult::Refusal::None)
+        if (result.refusal != HttpResult::Refusal::None && !gen1Refused)
             Q_EMIT passwordNeeded(m_polledAddress);
         return;
     }
+    switch (m_step) {
+    case Step::Identity:
+        return takeIdentity(result.body);
+    case Step::Status:
+        return takeStatus(result.body);
+    case Step::Reading:
+        m_replies.append(result.body);
+        if (m_replies.size() < DeviceReply::ReadingRequests(m_identity).size())
+            return askNextReading();
+        return takeReading();
+    }
+}
 
+void PollCycle::takeIdentity(const QByteArray &reply)
+{
+    const std::optional<DeviceModel> identity = DeviceReply::ReadIdentity(reply);
+    if (!identity) {
+        showFailure(tr("The device at this address does not say what it is: no Shelly device "
+                       "answers there"));
+        return;
+    }
+    m_identity = *identity;
+    Q_EMIT deviceNamed(DeviceName(m_identity));
+    if (m_identity.generation >= 2)
+        return request(Step::Status, DeviceReply::StatusRequest);
+    keepDevice(m_identity);
+    if (!pollable(m_identity))
+        return showModelProblem(m_identity);
+    startReading();
+}
+
+void PollCycle::takeStatus(const QByteArray &reply)
+{
+    const std::optional<DeviceModel> model = DeviceReply::FindMeter(m_identity, reply);
+    if (!model) {
+        showFailure(tr("The device's status could not be read"));
+        return;
+    }
+    keepDevice(*model);
+    if (!pollable(*model))
+        return showModelProblem(*model);
+    startReading();
+}
+
+void PollCycle::keepDevice(const DeviceModel &model, FlowDirection direction)
+{
+    const std::optional<KnownDevice> known = knownDevice(m_polledAddress);
+    if (known && known->model.id == model.id && known->model.meter == model.meter
+        && known->model.channel == model.channel)
+        direction = known->direction;
+    const KnownDevice device{ model, direction };
+    if (known == device)
+        return;
+    m_devices.insert(m_polledAddress, device);
+    Q_EMIT deviceKnown(m_polledAddress, device);
+}
+
+void PollCycle::showModelProblem(const DeviceModel &model)
+{
+    if (model.meter == Meter::None)
+        showFailure(tr("This device measures no power"));
+    else
+        showFailure(tr("This first-generation device has a password, which it would take in "
+                       "clear: it is not polled. Turn its password off to have it polled"));
+}
+
+void PollCycle::takeReading()
+{
+    KnownDevice &device = m_devices[m_polledAddress];
+    const std::optional<MeterReading> meter = DeviceReply::ReadReading(device.model, m_replies);
+    if (!meter) {
+        showFailure(tr("The reply holds no reading of the device's meter"));
+        return;
+    }
+    const FlowDirection direction =
+            LearnDirection(device.direction, meter->powerW, device.model.hasReturnCounter);
+    if (direction != device.direction) {
+        device.direction = direction;
+        Q_EMIT deviceKnown(m_polledAddress, device);
+    }
+    const Production production =
+            ToProduction(direction, meter->powerW, meter->importWh, meter->returnWh);
     // Without a counter reading there is nothing to count: taking it as 0
     // would make the next real reading add the device's whole lifetime.
-    const std::optional<double> total = DeviceReply::FindJsonNumber(result.body, "total");
-    if (!total || *total < 0 || *total > MaxCounterWh) {
+    if (!production.counterWh && direction != FlowDirection::Unknown) {
         showFailure(tr("No valid \"total\" energy counter in the reply"));
         return;
     }
-    const double power = DeviceReply::GetJsonNumber(result.body, "apower");
-    const Reading reading{ m_clock(), power, *total };
-    Q_EMIT powerTextChanged(FigureText(power) + u" W"_s);
-    const QString status = tr("Last update: ") + reading.time.toString(u"yyyy-MM-dd HH:mm:ss"_s)
-            + countReading(reading);
-    Q_EMIT readingTaken(reading);
+    Q_EMIT powerTextChanged(FigureText(production.powerW) + u" W"_s);
+    const QDateTime now = m_clock();
+    QString status = tr("Last update: ") + now.toString(u"yyyy-MM-dd HH:mm:ss"_s);
+    if (production.counterWh) {
+        const Reading reading{ now, production.powerW, *production.counterWh };
+        status += countReading(reading, counterName(device));
+        Q_EMIT readingTaken(reading);
+    } else {
+        // At rest, a meter that counts both ways cannot tell the plant's way yet.
+        status += tr(" (nothing counted until the plant's direction shows: a reading of %1 W "
+                     "either way)")
+                          .arg(LearnFromW);
+    }
     Q_EMIT statusTextChanged(status);
     Q_EMIT pollFinished();
 }
 
 // Counts `reading` into the day's tally, saves it and keeps it in the history.
 // Returns what could not be done, as an addition to the status line.
-QString PollCycle::countReading(const Reading &reading)
+QString PollCycle::countReading(const Reading &reading, const QString &counter)
 {
     // The day's tally is not known until the state file can be read: the
     // saved reading, once read, covers the energy of the meantime.
@@ -181,12 +386,12 @@ QString PollCycle::countReading(const Reading &reading)
     // like the first reading of a day, its first reading only sets the
     // baseline. A tally of an earlier version does not name its device: its
     // reading counts on.
-    if (!m_tally.device.isEmpty() && m_polledAddress != m_tally.device) {
+    if (!m_tally.device.isEmpty() && counter != m_tally.device) {
         m_tally.haveLastTotal = false;
         m_drop.reset();
     }
     UpdateDaily(m_tally, m_drop, reading.totalWh, reading.time);
-    m_tally.device = m_polledAddress;
+    m_tally.device = counter;
     Q_EMIT todayTextChanged(FigureText(m_tally.todayWh) + u" Wh"_s);
 
     // A finished day the days file cannot take now is saved with the tally, in the same file: the

@@ -5,6 +5,8 @@
 
 #include "dailytally.h"
 #include "devicelink.h"
+#include "devicemodel.h"
+#include "direction.h"
 #include "productionhistory.h"
 
 #include <QDateTime>
@@ -17,8 +19,25 @@
 #include <functional>
 #include <optional>
 
+// What is known of the device at an address: what it is, and which way the plant's energy flows
+// through its meter.
+struct KnownDevice
+{
+    DeviceModel model;
+    FlowDirection direction = FlowDirection::Unknown;
+
+    friend bool operator==(const KnownDevice &, const KnownDevice &) = default;
+
+    // As the settings keep it between runs, and read back; nothing from text that holds none.
+    [[nodiscard]] QByteArray toText() const;
+    [[nodiscard]] static std::optional<KnownDevice> fromText(QByteArrayView text);
+};
+
 // One poll of the device from address to saved tally. The window feeds it
-// the address box's text and shows the three texts it emits.
+// the address box's text and shows the three texts it emits. At the first
+// contact with an address, and again when its replies stop fitting, the
+// device is asked what it is (/shelly, and from Gen2 on its status for the
+// meter); after that a poll makes only the requests of its meter's reading.
 class PollCycle : public QObject
 {
     Q_OBJECT
@@ -49,9 +68,18 @@ public:
     // Keeps the password typed for the device at `address` (as named in
     // passwordNeeded()) in memory, for every later poll of that address.
     void SetPassword(const QString &address, const QString &password);
+    // What was found of the device at `address` (host and port) by an earlier run: its polls
+    // start with the reading.
+    void KnowDevice(const QString &address, const KnownDevice &device);
+    [[nodiscard]] std::optional<KnownDevice> knownDevice(const QString &address) const;
+    // Turns the direction of production of the device at `address` where the learned one is
+    // wrong; the day's count goes on from the next reading of the other counter.
+    void SetDirection(const QString &address, FlowDirection direction);
     // The host and port of the device at `addressText` as a poll names it (in
     // passwordNeeded()), or nothing when the text is no address to poll.
     [[nodiscard]] static QString DeviceAddress(const QString &addressText);
+    // The device as it named itself, for the tooltips that tell which device answers.
+    [[nodiscard]] static QString DeviceName(const DeviceModel &model);
 
     [[nodiscard]] bool isPolling() const { return m_link.isBusy(); }
     [[nodiscard]] const DailyTally &tally() const { return m_tally; }
@@ -79,15 +107,35 @@ Q_SIGNALS:
     void passwordNeeded(const QString &address);
     // The device at `address` refused the password it was given; passwordNeeded() follows.
     void passwordRefused(const QString &address);
+    // What is known of the device at `address` changed: found, found again, or its direction
+    // learned or turned.
+    void deviceKnown(const QString &address, const KnownDevice &device);
+    // The device that answers the poll under way, as it named itself; empty until one did.
+    void deviceNamed(const QString &name);
 
 private:
-    // The device's status request for `addressText`, or nothing when the text
-    // names no device to poll: `why` then says why, or stays empty for a blank
-    // address.
-    [[nodiscard]] static std::optional<QUrl> statusUrl(const QString &addressText, QString *why);
+    // Each poll goes through these in order, starting where what is known of the device allows.
+    enum class Step { Identity, Status, Reading };
+
+    // The device's address for `addressText` as http://host:port, or nothing when the text
+    // names no device to poll: `why` then says why, or stays empty for a blank address.
+    [[nodiscard]] static std::optional<QUrl> deviceUrl(const QString &addressText, QString *why);
+    void request(Step step, const QByteArray &pathAndQuery);
+    void askIdentity();
+    void startReading();
+    void askNextReading();
     void onDeviceReply(const HttpResult &result);
+    void takeIdentity(const QByteArray &reply);
+    void takeStatus(const QByteArray &reply);
+    void takeReading();
+    // Keeps what was found of the polled device and tells; the direction is learned anew for
+    // another device or meter.
+    void keepDevice(const DeviceModel &model, FlowDirection direction = FlowDirection::Unknown);
+    [[nodiscard]] bool pollable(const DeviceModel &model) const;
+    void showModelProblem(const DeviceModel &model);
     void showFailure(const QString &description);
-    [[nodiscard]] QString countReading(const Reading &reading);
+    [[nodiscard]] QString countReading(const Reading &reading, const QString &counter);
+    [[nodiscard]] QString counterName(const KnownDevice &device) const;
     [[nodiscard]] bool loadTally(QString *why);
     [[nodiscard]] bool keepUnreadableAside(QString *why);
 
@@ -96,6 +144,13 @@ private:
     std::optional<CounterDrop> m_drop;
     // The host and port of the poll under way.
     QString m_polledAddress;
+    QUrl m_polledUrl;
+    Step m_step = Step::Identity;
+    QList<QByteArray> m_replies; // the reading's replies so far
+    DeviceModel m_identity; // the device as /shelly named it, until its meter is found
+    bool m_askedAgain =
+            false; // this poll asked the device what it is after a reply stopped fitting
+    QHash<QString, KnownDevice> m_devices; // by the address's host and port
     // The state file could not be opened or read: the tally is not known,
     // and no save may replace the file.
     bool m_stateNotRead = false;

@@ -17,6 +17,8 @@ void ConnectTray(MainWindow *window, TrayIcon *tray)
                      });
     QObject::connect(pollCycle, &PollCycle::statusTextChanged, tray, &TrayIcon::ShowPollEnded);
     QObject::connect(window, &MainWindow::statusShown, tray, &TrayIcon::ShowStatus);
+    QObject::connect(pollCycle, &PollCycle::deviceNamed, tray, &TrayIcon::ShowDevice);
+    tray->AddAction(window->flowsBackAction());
     QObject::connect(tray, &TrayIcon::historyRequested, window, &MainWindow::showHistory);
     QObject::connect(tray, &TrayIcon::detailsRequested, window, &MainWindow::showDetails);
     tray->ShowStatus(window->statusText());

@@ -9,6 +9,10 @@ namespace {
 
 const QString PricePerKwhKey = u"PricePerKwh"_s;
 const QString TrayNoticeShownKey = u"tray/noticeShown"_s;
+// An array, as host and port make no key.
+const QString KnownDevicesKey = u"devices"_s;
+const QString AddressKey = u"address"_s;
+const QString FoundKey = u"found"_s;
 
 } // namespace
 
@@ -37,4 +41,32 @@ bool Settings::trayNoticeShown() const
 void Settings::setTrayNoticeShown()
 {
     m_settings.setValue(TrayNoticeShownKey, true);
+}
+
+QHash<QString, QByteArray> Settings::knownDevices() const
+{
+    QHash<QString, QByteArray> devices;
+    const int count = m_settings.beginReadArray(KnownDevicesKey);
+    for (int i = 0; i < count; ++i) {
+        m_settings.setArrayIndex(i);
+        devices.insert(m_settings.value(AddressKey).toString(),
+                       m_settings.value(FoundKey).toByteArray());
+    }
+    m_settings.endArray();
+    return devices;
+}
+
+void Settings::setKnownDevice(const QString &address, const QByteArray &text)
+{
+    QHash<QString, QByteArray> devices = knownDevices();
+    devices.insert(address, text);
+    m_settings.remove(KnownDevicesKey);
+    m_settings.beginWriteArray(KnownDevicesKey, int(devices.size()));
+    int i = 0;
+    for (auto device = devices.cbegin(); device != devices.cend(); ++device, ++i) {
+        m_settings.setArrayIndex(i);
+        m_settings.setValue(AddressKey, device.key());
+        m_settings.setValue(FoundKey, device.value());
+    }
+    m_settings.endArray();
 }

@@ -3,7 +3,10 @@
 
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QSettings>
+#include <QString>
 
 #include <optional>
 
@@ -21,7 +24,11 @@ public:
     // notification area.
     [[nodiscard]] bool trayNoticeShown() const;
     void setTrayNoticeShown();
+    // What was found of each device the program polled, as text of the poll's own, by host and
+    // port.
+    [[nodiscard]] QHash<QString, QByteArray> knownDevices() const;
+    void setKnownDevice(const QString &address, const QByteArray &text);
 
 private:
-    QSettings m_settings;
+    mutable QSettings m_settings; // reading an array moves its group
 };

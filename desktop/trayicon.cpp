@@ -111,7 +111,22 @@ void TrayIcon::ShowPollEnded()
 
 void TrayIcon::ShowStatus(const QString &text)
 {
-    m_icon.setToolTip((m_figures.isEmpty() ? u"Palvorin"_s : m_figures) + u'\n' + text);
+    m_status = text;
+    QString tip = (m_figures.isEmpty() ? u"Palvorin"_s : m_figures) + u'\n' + text;
+    if (!m_device.isEmpty())
+        tip += u'\n' + tr("Device: %1").arg(m_device);
+    m_icon.setToolTip(tip);
+}
+
+void TrayIcon::ShowDevice(const QString &name)
+{
+    m_device = name;
+    ShowStatus(m_status);
+}
+
+void TrayIcon::AddAction(QAction *action)
+{
+    m_menu.insertAction(m_startAtSignIn, action);
 }
 
 // The program's icon, its ring green for the part of the day's peak produced

@@ -47,6 +47,10 @@ public:
     void ShowPollEnded();
     // The window's whole status line.
     void ShowStatus(const QString &text);
+    // The polled device as it named itself; empty while none did.
+    void ShowDevice(const QString &name);
+    // Puts one of the window's settings in the menu, before "Start at sign-in".
+    void AddAction(QAction *action);
 
 Q_SIGNALS:
     void historyRequested();
@@ -72,6 +76,8 @@ private:
     QString m_power;
     QString m_today;
     QString m_figures;
+    QString m_status;
+    QString m_device;
     // A reading came since the last status line.
     bool m_fresh = false;
 };

@@ -207,6 +207,13 @@ std::optional<MeterReading> ReadReading(const DeviceModel &model, const QList<QB
     return reading;
 }
 
+QLatin1StringView MeterName(Meter meter)
+{
+    const auto named = std::find_if(std::begin(meterNames), std::end(meterNames),
+                                    [meter](const auto &entry) { return entry.first == meter; });
+    return QLatin1StringView(named == std::end(meterNames) ? "none" : named->second);
+}
+
 QByteArray ModelToText(const DeviceModel &model)
 {
     QJsonObject object{ { "gen"_L1, model.generation },
@@ -215,11 +222,8 @@ QByteArray ModelToText(const DeviceModel &model)
                         { "model"_L1, model.model },
                         { "app"_L1, model.app },
                         { "password"_L1, model.passwordOn },
-                        { "return"_L1, model.hasReturnCounter } };
-    for (const auto &[meter, name] : meterNames) {
-        if (meter == model.meter)
-            object.insert("meter"_L1, QLatin1StringView(name));
-    }
+                        { "return"_L1, model.hasReturnCounter },
+                        { "meter"_L1, MeterName(model.meter) } };
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }
 

@@ -52,8 +52,8 @@ QDebug operator<<(QDebug debug, const MeterReading &reading);
 
 namespace DeviceReply {
 
-// Larger replies are not read: no meter's reply comes near it.
-constexpr qsizetype MaxJsonBytes = 64 * 1024;
+// Larger replies are not read (as large as the link takes): no meter's reply comes near it.
+constexpr qsizetype MaxJsonBytes = 1024 * 1024;
 // A counter above this is no meter's.
 constexpr double MaxCounterWh = 1e12;
 
@@ -83,6 +83,9 @@ inline constexpr char StatusRequest[] = "/rpc/Shelly.GetStatus";
 // that says it is not valid.
 [[nodiscard]] std::optional<MeterReading> ReadReading(const DeviceModel &model,
                                                       const QList<QByteArray> &replies);
+
+// The meter's name as the model's text keeps it: "switch", "pm1", "em1", "gen1" or "none".
+[[nodiscard]] QLatin1StringView MeterName(Meter meter);
 
 // The model as it is kept between runs, so that a later start polls at once, and read back;
 // nothing from text that holds no model.

@@ -9,8 +9,10 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-// A device that answers every HTTP request with the bytes of `reply` and records each request's
-// target and Authorization header.
+// A device that answers /shelly with `identity`, whatever `replies` holds for a request's target,
+// every other request with the bytes of `reply`, and records each request's target and
+// Authorization header. Unless told otherwise it is a Gen2 plug whose switch meters, as its
+// status says.
 class FakeDevice : public QTcpServer
 {
 public:
@@ -31,14 +33,33 @@ public:
         return "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n"
                 + body;
     }
+    // A switch's reading of `total` Wh and `power` W, as Switch.GetStatus gives it.
+    static QByteArray reading(const QByteArray &total, const QByteArray &power = "0")
+    {
+        return ok(R"({"id":0,"source":"init","output":true,"apower":)" + power
+                  + R"(,"voltage":230.1,"aenergy":{"total":)" + total
+                  + R"(,"by_minute":[0,0,0],"minute_ts":1717236000},"temperature":{"tC":30.1}})");
+    }
     // A request, small and without a body, arrives whole on loopback.
     void answer(QTcpSocket *socket)
     {
         const QByteArray request = socket->readAll();
-        targets.append(request.split(' ').value(1));
+        const QByteArray target = request.split(' ').value(1);
+        targets.append(target);
         const qsizetype credentials = request.indexOf("\r\nAuthorization: ");
         authorizations.append(credentials < 0 ? QByteArray()
                                               : request.mid(credentials + 17).split('\r').first());
+        // Every generation says what it is without a password.
+        if (target == "/shelly" && !replies.contains(target)) {
+            socket->write(ok(identity.isEmpty()
+                                     ? R"({"name":null,"id":"shellyplusplugs-b0b21c19a7c8","mac":)"
+                                       R"("B0B21C19A7C8","model":"SNPL-00112EU","gen":2,)"
+                                       R"("app":"PlusPlugS","ver":"1.4.4","auth_en":)"
+                                             + QByteArray(password.isEmpty() ? "false" : "true")
+                                             + R"(,"auth_domain":null})"
+                                     : identity));
+            return;
+        }
         if (!password.isEmpty() && !authorized()) {
             const QByteArray body = R"({"code":401,"message":"Unauthorized"})";
             socket->write(
@@ -49,6 +70,13 @@ public:
                     + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
             return;
         }
+        const bool status = target == "/rpc/Shelly.GetStatus";
+        const QByteArray reply =
+                replies.value(target,
+                              status ? ok(R"({"sys":{"mac":"B0B21C19A7C8"},"switch:0":{"id":0,)"
+                                          R"("apower":0,"aenergy":{"total":0}}})")
+                                     : this->reply);
+        const Mode mode = replies.contains(target) || status ? Answer : this->mode;
         const qsizetype head = mode < Trickle ? reply.size() : reply.indexOf("\r\n\r\n") + 4;
         const auto sendLater = [socket](int ms, const QByteArray &bytes) {
             QTimer::singleShot(ms, socket, [socket, bytes] { socket->write(bytes); });
@@ -98,7 +126,9 @@ public:
     }
 
     QByteArray reply;
-    Mode mode = Answer;
+    Mode mode = Answer; // for the requests `reply` answers
+    QByteArray identity; // the /shelly reply's body, when not the Gen2 plug's
+    QHash<QByteArray, QByteArray> replies; // whole replies by target
     QList<QByteArray> targets;
     QList<QByteArray> authorizations; // each request's Authorization header, empty for none
     QByteArray password; // with one, requests need credentials, and others get a challenge

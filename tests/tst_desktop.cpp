@@ -197,10 +197,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("figures");
         QTest::addColumn<bool>("ringGreen");
         QTest::addColumn<bool>("boltOrange");
-        QTest::newRow("a quarter of the peak") << FakeDevice::ok(R"({"apower":50,"total":5})")
-                                               << u"50.0 W · today 0.0 Wh"_s << true << true;
-        QTest::newRow("producing nothing") << FakeDevice::ok(R"({"apower":0,"total":5})")
-                                           << u"0.0 W · today 0.0 Wh"_s << false << true;
+        QTest::newRow("a quarter of the peak")
+                << FakeDevice::reading("5", "50") << u"50.0 W · today 0.0 Wh"_s << true << true;
+        QTest::newRow("producing nothing")
+                << FakeDevice::reading("5", "0") << u"0.0 W · today 0.0 Wh"_s << false << true;
         QTest::newRow("poll failed")
                 << QByteArray("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n")
                 << u"230.4 W · today 0.0 Wh"_s << false << false;
@@ -208,7 +208,7 @@ private Q_SLOTS:
     void trayShowsTheWindowsTexts()
     {
         FakeDevice device;
-        device.reply = FakeDevice::ok(R"({"apower":230.44,"total":5})");
+        device.reply = FakeDevice::reading("5", "230.44");
         start(device.address());
         if (m_hasTray && QGuiApplication::platformName() == u"xcb"_s) // embedded in trayer
             QTRY_VERIFY(icon()->geometry().width() > 0);
@@ -218,7 +218,9 @@ private Q_SLOTS:
         m_window->pollCycle()->PollDevice(device.address());
         QTRY_VERIFY(!m_window->pollCycle()->isPolling());
         QFETCH(QString, figures);
-        QCOMPARE(icon()->toolTip(), figures + u'\n' + m_window->statusText());
+        QCOMPARE(icon()->toolTip(),
+                 figures + u'\n' + m_window->statusText()
+                         + u"\nDevice: PlusPlugS (shellyplusplugs-b0b21c19a7c8)"_s);
         const QImage image = icon()->icon().pixmap(64).toImage();
         QTEST(image.pixelColor(51, 12).hsvSaturation() > 100, "ringGreen"); // at half past one
         QTEST(image.pixelColor(32, 30).hsvSaturation() > 100, "boltOrange");
@@ -337,7 +339,7 @@ private Q_SLOTS:
     void rememberedForTheNextSignIn()
     {
         FakeDevice device;
-        device.reply = FakeDevice::ok(R"({"apower":230.44,"total":5})");
+        device.reply = FakeDevice::reading("5", "230.44");
         device.password = "pass:word";
         // As copied from the device's web page: remembered under its host and port all the same.
         const QString address = u" http://"_s + device.address() + u"/"_s;

@@ -43,8 +43,7 @@ class TestHistory : public QObject
     void next(const QString &at, double total)
     {
         m_now = QDateTime::fromString(at + u'Z', Qt::ISODate).toTimeZone(m_zone);
-        m_device.reply = FakeDevice::ok(
-                "{\"apower\":480,\"total\":" + QByteArray::number(total, 'f', 4) + '}');
+        m_device.reply = FakeDevice::reading(QByteArray::number(total, 'f', 4), "480");
     }
     // A window on the fake device, which polls at once.
     void open(const QString &at, double total)
@@ -64,7 +63,7 @@ class TestHistory : public QObject
     {
         return QTest::qWaitFor([this] { return !pollCycle()->isPolling(); });
     }
-    QString status() { return m_window->findChild<QLabel *>(u"lblStatus"_s)->toolTip(); }
+    QString status() { return m_window->statusText(); }
     template<typename T = QLabel>
     T *historyControl(const QString &name)
     {

@@ -18,6 +18,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -132,6 +133,7 @@ private Q_SLOTS:
     {
         QLocale::setDefault(QLocale(QLocale::German));
         QVERIFY(QDir::setCurrent(m_dir.emplace().path()));
+        QSettings().clear(); // each test's devices are new to the program
     }
 
     // Each text as a device's reply (its "total", with "." whatever the user's decimal point) and
@@ -281,13 +283,13 @@ private Q_SLOTS:
             QTest::newRow(name) << reply << mode << failed + QString::fromUtf8(shown) + read
                                 << file + (saved ? "DEVICE\r\n" : "");
         };
-        const QByteArray pad(DeviceLink::MaxBodyBytes - 15, ' ');
+        const QByteArray pad(DeviceLink::MaxBodyBytes - 38, ' ');
         row("200", FakeDevice::ok(R"({"apower":3488.25,"aenergy":{"total":515}})"),
             "3488,3 W|15,0 Wh", "515|15");
-        row("200 of 1 MiB", FakeDevice::ok("{\"total\":28520" + pad + '}'), "0,0 W|28020,0 Wh",
-            "28520|28020");
-        row("counter restarted at 0", FakeDevice::ok(R"({"total":0})"), "0,0 W|10,0 Wh", "0|10");
-        row("head and body each within the phase time-out", FakeDevice::ok(R"({"total":515})"),
+        row("200 of 1 MiB", FakeDevice::ok(R"({"apower":0,"aenergy":{"total":28520})" + pad + '}'),
+            "0,0 W|28020,0 Wh", "28520|28020");
+        row("counter restarted at 0", FakeDevice::reading("0"), "0,0 W|10,0 Wh", "0|10");
+        row("head and body each within the phase time-out", FakeDevice::reading("515"),
             "0,0 W|15,0 Wh", "515|15", FakeDevice::Dawdle);
         row("404", "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n", "HTTP 404 Not Found");
         const QByteArray reason = QByteArray("Internal Server Error ").repeated(20);
@@ -303,17 +305,17 @@ private Q_SLOTS:
         row("refused", {}, "Connection refused by DEVICE", nullptr, -1);
         row("silent", {}, "Timed out: no response from DEVICE within 0.6 s", nullptr,
             FakeDevice::Silent);
-        row("trickling", FakeDevice::ok(R"({"total":515})"),
+        row("trickling", FakeDevice::reading("515"),
             "Timed out: reply from DEVICE not complete within 2.4 s", nullptr, FakeDevice::Trickle);
         row("announced over 1 MiB", "HTTP/1.1 200 OK\r\nContent-Length: 1048577\r\n\r\n",
             "Reply too large (over 1 MiB) from DEVICE", nullptr, FakeDevice::Answer);
         row("dropped mid-body", "HTTP/1.1 200 OK\r\nContent-Length: 99\r\n\r\n{\"total\":",
             "Connection closed by 127.0.0.1 before the reply was complete");
-        row("total null", FakeDevice::ok(R"({"total":null})"),
+        row("total null", FakeDevice::reading("null"),
             "No valid \"total\" energy counter in the reply");
-        row("total negative", FakeDevice::ok(R"({"total":-20})"),
+        row("total negative", FakeDevice::reading("-20"),
             "No valid \"total\" energy counter in the reply");
-        QTest::newRow("state not saved") << FakeDevice::ok(R"({"total":515})") << 0
+        QTest::newRow("state not saved") << FakeDevice::reading("515") << 0
                                          << u"0,0 W|0,0 Wh|Last update: "
                                             "2024-06-01 12:00:00 (state not saved: REASON)"_s
                                          << QByteArray("<none>");
@@ -339,7 +341,11 @@ private Q_SLOTS:
         const QRegularExpression reason(u"(?<=not saved: ).+(?=\\)$)"_s);
         QTEST(figures().join(u'|').replace(address, u"DEVICE"_s).replace(reason, u"REASON"_s),
               "shown");
-        QCOMPARE(device.targets, QList<QByteArray>(mode < 0 ? 0 : 1, "/rpc/Switch.GetStatus?id=0"));
+        // A device new to the program says what it is, then the reading is asked for.
+        const QList<QByteArray> firstContact{ "/shelly", "/rpc/Shelly.GetStatus",
+                                              "/rpc/Switch.GetStatus?id=0" };
+        QCOMPARE(device.targets.first(std::min<qsizetype>(3, device.targets.size())),
+                 mode < 0 ? QList<QByteArray>() : firstContact);
         QCOMPARE(bytes(m_state).replace(address.toLatin1(), "DEVICE"), saved);
         pollCycle()->PollDevice(address);
         m_window.reset(); // closed mid-poll: nothing may reach the window any more
@@ -675,7 +681,7 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, answers);
         FakeDevice device;
-        device.reply = FakeDevice::ok(R"({"total":515})");
+        device.reply = FakeDevice::reading("515");
         device.password = "pass:word";
         open(device.address(), 50ms);
         auto *dialog = m_window->findChild<QDialog *>();
@@ -736,7 +742,7 @@ private Q_SLOTS:
         QFETCH(bool, lockedLast);
         FakeDevice first, last;
         (lockedLast ? last : first).password = "pw";
-        first.reply = last.reply = FakeDevice::ok(R"({"total":515})");
+        first.reply = last.reply = FakeDevice::reading("515");
         quint16 port = 1999;
         do {
             first.close();
@@ -757,7 +763,8 @@ private Q_SLOTS:
         QTest::keyClicks(QApplication::focusWidget(), rest + u'\r');
         if (rest.isEmpty() || lockedLast) {
             QTRY_VERIFY(m_window->findChild<QDialog *>()->isVisible());
-            QVERIFY(!lockedLast || last.targets.size() == 1); // asked at its first request
+            // Asked at its first request that needs one, after /shelly.
+            QVERIFY(!lockedLast || last.targets.size() == 2);
             QTest::keyClicks(QApplication::focusWidget(), u"pw\r"_s);
         }
         QTRY_COMPARE(text("lblStatus"), read);
@@ -811,8 +818,7 @@ private Q_SLOTS:
                 open(QString());
                 continue;
             }
-            first.reply = second.reply =
-                    FakeDevice::ok("{\"total\":" + QByteArray::number(total) + '}');
+            first.reply = second.reply = FakeDevice::reading(QByteArray::number(total));
             control<QLineEdit>("txtIP")->setText(named(address));
             QTest::keyClick(control<QLineEdit>("txtIP"), Qt::Key_Return);
             QTRY_VERIFY(!pollCycle()->isPolling() || address == u"%0"_s);
@@ -831,7 +837,7 @@ private Q_SLOTS:
         const QString daysFile = u"palvorin_days.csv"_s;
         QVERIFY(write(m_state, saved) && write(daysFile, days));
         FakeDevice device;
-        device.reply = FakeDevice::ok(R"({"total":1002})");
+        device.reply = FakeDevice::reading("1002");
         {
             for (const QString &file : { m_state, daysFile })
                 holdFile(file, true);
@@ -843,7 +849,7 @@ private Q_SLOTS:
             // Whole in the tooltip, with the system's reason.
             const auto shows = [this](const QString &pattern) {
                 return QRegularExpression(pattern)
-                        .match(control("lblStatus")->toolTip())
+                        .match(control("lblStatus")->toolTip().section(u'\n', 0, 0))
                         .hasMatch();
             };
             QVERIFY(shows(u"^State file could not be read: .+\\. Days file could not be read: "
@@ -855,7 +861,7 @@ private Q_SLOTS:
         QCOMPARE(QDir().entryList({ u"*.unreadable"_s }), QStringList());
         QCOMPARE(bytes(m_state), saved);
         QVERIFY(bytes(u"palvorin_readings/2024-06.csv"_s).endsWith(",1002.000\n"));
-        device.reply = FakeDevice::ok(R"({"total":1003})");
+        device.reply = FakeDevice::reading("1003");
         QTest::keyClick(control<QLineEdit>("txtIP"), Qt::Key_Return);
         QTRY_COMPARE(text("lblToday"), u"10,5 Wh"_s);
         QCOMPARE(pollCycle()->history().days(), (QList<DayRecord>{ { QDate(2024, 5, 31), 2500 } }));
@@ -898,7 +904,7 @@ private Q_SLOTS:
         QVERIFY(older.isEmpty() ? QDir().mkdir(aside) : write(aside, older));
         QVERIFY(write(m_state, Unreadable));
         FakeDevice device;
-        device.reply = FakeDevice::ok(R"({"total":515})");
+        device.reply = FakeDevice::reading("515");
         open(device.address());
         QVERIFY2(text("lblStatus").startsWith(loaded), qPrintable(text("lblStatus")));
         QTRY_VERIFY(text("lblStatus").startsWith(u"Last update"_s));
@@ -919,7 +925,7 @@ private Q_SLOTS:
                 << QStringList{ u"Current power: 0.0 W"_s, u"Energy today: 0.0 Wh"_s,
                                 u"Status: Poll failed at 12:00:00: HTTP 500 <b>x</b>"_s };
         QTest::newRow("a figure's accessible name holds its value")
-                << FakeDevice::ok(R"({"apower":230.44,"total":5})")
+                << FakeDevice::reading("5", "230.44")
                 << QStringList{ u"Current power: 230,4 W"_s, u"Energy today: 0,0 Wh"_s,
                                 u"Status: Last update: 2024-06-01 12:00:00"_s };
     }
@@ -938,7 +944,9 @@ private Q_SLOTS:
         QTextDocument tip; // as the tooltip shows the status
         const QString toolTip = control("lblStatus")->toolTip();
         Qt::mightBeRichText(toolTip) ? tip.setHtml(toolTip) : tip.setPlainText(toolTip);
-        QCOMPARE(u"Status: "_s + tip.toPlainText(), heard.last());
+        // The tooltip names the device that answers as it named itself.
+        QCOMPARE(u"Status: "_s + tip.toPlainText(),
+                 heard.last() + u"\nDevice: PlusPlugS (shellyplusplugs-b0b21c19a7c8)"_s);
         for (const QLabel *label : m_window->findChildren<QLabel *>())
             QCOMPARE(label->textFormat(), Qt::PlainText);
     }
@@ -977,6 +985,10 @@ int main(int argc, char *argv[])
     }
 #endif
     QApplication app(argc, argv);
+    // Settings of the tests' own, never the user's: what was found of the fake devices.
+    QTemporaryDir settings;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     TestPalvorin test;
     return QTest::qExec(&test, argc, argv);
 }
