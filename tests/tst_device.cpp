@@ -5,9 +5,11 @@
 #include "devicemodel.h"
 #include "direction.h"
 #include "fakedevice.h"
+#include "pollcycle.h"
 
 #include <QDebug>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -26,6 +28,10 @@ const QByteArray plugSGen3 =
         R"({"name":null,"id":"shellyplugsg3-e4b3233ad5a0","mac":"E4B3233AD5A0","slot":1,"model":"S3PL-00112EU","gen":3,"fw_id":"20241011-114455/1.4.4-g6d2a586","ver":"1.4.4","app":"PlugSG3","auth_en":false,"auth_domain":null})";
 const QByteArray proEM =
         R"({"name":null,"id":"shellyproem50-08f9e0e5a1b4","mac":"08F9E0E5A1B4","slot":1,"model":"SPEM-002CEBEU50","gen":2,"fw_id":"20240430-105751/1.3.1-gd8534ee","ver":"1.3.1","app":"ProEM","auth_en":false,"auth_domain":null})";
+const QByteArray plusPlugSOpen =
+        QByteArray(plusPlugS).replace("\"auth_en\":true", "\"auth_en\":false");
+const QByteArray pmMini =
+        R"({"name":null,"id":"shellypmminig3-84fce63e6c4c","mac":"84FCE63E6C4C","slot":1,"model":"S3PM-001PCEU16","gen":3,"fw_id":"20241011-114455/1.4.4-g6d2a586","ver":"1.4.4","app":"MiniPMG3","auth_en":false,"auth_domain":null})";
 const QByteArray plusPlugSStatus =
         R"({"sys":{"available_updates":{}},"switch:0":{"id":0,"source":"init","output":true,"apower":8.9,"voltage":237.5,"current":0.068,"aenergy":{"total":6.532,"by_minute":[45.199,47.141,88.397],"minute_ts":1654511972},"temperature":{"tC":23.5,"tF":74.4}},"wifi":{"rssi":-58}})";
 const QByteArray plugSGen3Status =
@@ -48,13 +54,24 @@ Replies plug(const char *power, const char *imported, const char *returned)
              + R"(,"by_minute":[0,0,0],"minute_ts":1713080940},"ret_aenergy":{"total":)" + returned
              + R"(,"by_minute":[0,0,0],"minute_ts":1713080940},"temperature":{"tC":38.2}})" };
 }
-// A Pro EM's EM1.GetStatus and EM1Data.GetStatus of channel 1
-Replies em(const char *power, const char *imported, const char *returned)
+// A Pro EM's EM1.GetStatus and EM1Data.GetStatus of `channel`, each after its target
+Replies em(const char *power, const char *imported, const char *returned,
+           const QByteArray &channel = "1")
 {
-    return { R"({"id":1,"current":1.3,"voltage":236.1,"act_power":)" + QByteArray(power)
+    return { "/rpc/EM1.GetStatus?id=" + channel,
+             R"({"id":)" + channel + R"(,"current":1.3,"voltage":236.1,"act_power":)" + power
                      + R"(,"aprt_power":310.0,"pf":0.97,"freq":50.0,"calibration":"factory"})",
-             R"({"id":1,"total_act_energy":)" + QByteArray(imported) + R"(,"total_act_ret_energy":)"
-                     + returned + '}' };
+             "/rpc/EM1Data.GetStatus?id=" + channel,
+             R"({"id":)" + channel + R"(,"total_act_energy":)" + imported
+                     + R"(,"total_act_ret_energy":)" + returned + '}' };
+}
+// The replies alone, without their targets
+Replies bodies(const Replies &replies)
+{
+    Replies only;
+    for (qsizetype i = 1; i < replies.size(); i += 2)
+        only << replies[i];
+    return only;
 }
 } // namespace Reply
 
@@ -72,56 +89,111 @@ class TestDevice : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // A device's /shelly and Shelly.GetStatus replies, and the requests of a reading it then gets.
-    void discovery_data()
+    // Two polls of a device new to the program, through the poll cycle: what it is asked at the
+    // first contact and at the next tick, the power shown and the energy the day counts between.
+    void meters_data()
     {
         QTest::addColumn<QByteArray>("shelly");
         QTest::addColumn<QByteArray>("status");
-        QTest::addColumn<int>("emChannel");
-        QTest::addColumn<std::optional<DeviceModel>>("expected");
-        QTest::addColumn<Replies>("requests");
+        QTest::addColumn<Replies>("before"); // by target, as the device's replies at each poll
+        QTest::addColumn<Replies>("after");
+        QTest::addColumn<Replies>("asked"); // the targets of the first poll, then of the second
+        QTest::addColumn<QString>("shown"); // power, day's energy
         const auto row = [](const char *name, const QByteArray &shelly, const QByteArray &status,
-                            std::optional<DeviceModel> expected, const Replies &requests = {},
-                            int emChannel = 1) {
-            QTest::newRow(name) << shelly << status << emChannel << expected << requests;
+                            const Replies &before, const Replies &after, const Replies &asked,
+                            const char *shown) {
+            QTest::newRow(name) << shelly << status << before << after << asked
+                                << QString::fromUtf8(shown);
         };
-        DeviceModel found{ 2,
-                           Meter::Switch,
-                           0,
-                           u"shellyplusplugs-b0b21c10a2b8"_s,
-                           u"SNPL-00112EU"_s,
-                           u"PlusPlugS"_s,
-                           true };
-        row("switch without return counter, password on", Reply::plusPlugS, Reply::plusPlugSStatus,
-            found, { "/rpc/Switch.GetStatus?id=0" });
-        row("switch with return counter", Reply::plugSGen3, Reply::plugSGen3Status, plugG3,
-            { "/rpc/Switch.GetStatus?id=0" });
-        found = plugG3;
-        found.meter = Meter::PM1;
-        row("PM1, no switch", Reply::plugSGen3, Reply::pm1Status, found,
-            { "/rpc/PM1.GetStatus?id=0" });
-        row("EM channel picked, relay without apower passed over", Reply::proEM, Reply::proEMStatus,
-            emPro, { "/rpc/EM1.GetStatus?id=1", "/rpc/EM1Data.GetStatus?id=1" });
-        found = { 2, Meter::None, 0, emPro.id, emPro.model, emPro.app };
-        row("EM channel the device lacks: no meter", Reply::proEM, Reply::proEMStatus, found, {},
-            2);
-        row("Gen1 with a password, meter from num_meters", Reply::plugSGen1, {}, plugG1,
-            { "/status" });
-        row("over 64 KiB",
-            Reply::plugSGen3.chopped(1) + ",\"x\":\"" + QByteArray(65536, 'x') + "\"}", {}, {});
+        using namespace Reply;
+        const QByteArray switchPath = "/rpc/Switch.GetStatus?id=0",
+                         pm1Path = "/rpc/PM1.GetStatus?id=0";
+        const Replies first{ "/shelly", "/rpc/Shelly.GetStatus" };
+        row("switch only: one request a tick once known", plusPlugSOpen, plusPlugSStatus,
+            { switchPath, plug("8.9", "6.5", "0").first() },
+            { switchPath, plug("9", "6.75", "0").first() },
+            first + Replies{ switchPath, "|", switchPath }, "9.0 W|0.3 Wh|");
+        row("PM1", pmMini, pm1Status, { pm1Path, plug("410", "1000", "0").first() },
+            { pm1Path, plug("420", "1012.5", "0").first() },
+            first + Replies{ pm1Path, "|", pm1Path }, "420.0 W|12.5 Wh|");
+        row("feeding back, import-only firmware", plugSGen3, plugSGen3Status,
+            { switchPath, plug("-626.6", "15761.124", "15754.266").first() },
+            { switchPath, plug("-630", "15761.124", "15764.766").first() },
+            first + Replies{ switchPath, "|", switchPath }, "630.0 W|10.5 Wh|");
+        row("feeding back, firmware raising both counters", plugSGen3, plugSGen3Status,
+            { switchPath, plug("-626.6", "15761.124", "15754.266").first() },
+            { switchPath, plug("-630", "15771.624", "15764.766").first() },
+            first + Replies{ switchPath, "|", switchPath }, "630.0 W|10.5 Wh|");
+        row("night draw after feeding back adds nothing", plugSGen3, plugSGen3Status,
+            { switchPath, plug("-9", "15771.624", "15764.766").first() },
+            { switchPath, plug("1.2", "15771.644", "15764.766").first() },
+            first + Replies{ switchPath, "|", switchPath }, "-1.2 W|0.0 Wh|");
+        row("Gen1 watt-minutes", QByteArray(plugSGen1).replace("\"auth\":true", "\"auth\":false"),
+            {}, { "/status", gen1(R"({"power":750,"total":60000})").first() },
+            { "/status", gen1(R"({"power":750,"total":60750})").first() },
+            { "/shelly", "/status", "|", "/status" }, "750.0 W|12.5 Wh|");
+        row("Gen1 with a password: not polled, no password sent", plugSGen1, {},
+            { "/status", gen1(R"({"power":750,"total":60000})").first() }, {},
+            { "/shelly", "|", "/shelly" },
+            "||This first-generation device has a password, which it would take in clear: it is "
+            "not polled. Turn its password off to have it polled");
+        row("EM channel 0 feeding back", proEM, proEMStatus,
+            em("-480.2", "6644.90", "2595.26", "0"), em("-480", "6644.90", "2605.26", "0"),
+            first
+                    + Replies{ "/rpc/EM1.GetStatus?id=0", "/rpc/EM1Data.GetStatus?id=0", "|",
+                               "/rpc/EM1.GetStatus?id=0", "/rpc/EM1Data.GetStatus?id=0" },
+            "480.0 W|10.0 Wh|");
+        row("a relay without a meter", plusPlugSOpen, R"({"switch:0":{"id":0,"output":false}})", {},
+            {}, first + Replies{ "|" } + first, "||This device measures no power");
+        row("no device answers /shelly", "<html><body>Router</body></html>", {}, {}, {},
+            { "/shelly", "|", "/shelly" },
+            "||The device at this address does not say what it is: no Shelly device answers there");
+        row("new firmware: the reading's 404 has the device asked again, the new counter a "
+            "baseline",
+            plusPlugSOpen, plusPlugSStatus, { switchPath, plug("400", "1000", "0").first() },
+            { switchPath, "404", "/rpc/Shelly.GetStatus", pm1Status, pm1Path,
+              plug("420", "1012.5", "0").first() },
+            first + Replies{ switchPath, "|", switchPath } + first + Replies{ pm1Path },
+            "420.0 W|0.0 Wh|");
     }
-    void discovery()
+    void meters()
     {
         QFETCH(QByteArray, shelly);
         QFETCH(QByteArray, status);
-        QFETCH(int, emChannel);
-        std::optional<DeviceModel> found = DeviceReply::ReadIdentity(shelly);
-        if (found)
-            found = DeviceReply::FindMeter(*found, status, emChannel);
-        QTEST(found, "expected");
-        QTEST(DeviceReply::ReadingRequests(found.value_or(DeviceModel())), "requests");
-        if (found) // as kept between runs
-            QCOMPARE(DeviceReply::ModelFromText(DeviceReply::ModelToText(*found)), found);
+        QFETCH(Replies, before);
+        QFETCH(Replies, after);
+        FakeDevice device;
+        device.identity = shelly;
+        device.replies.insert("/rpc/Shelly.GetStatus", FakeDevice::ok(status));
+        device.reply = "HTTP/1.1 404 Not Found\r\nContent-Length: 56\r\n\r\n" + Reply::noHandler;
+        QTemporaryDir folder;
+        QDateTime now(QDate(2024, 6, 1), QTime(12, 0));
+        PollCycle cycle(folder.filePath(u"state.txt"_s), [&now] { return now; });
+        cycle.SetPassword(device.address(), u"pw"_s); // never to go out in clear
+        QString power, today, failure;
+        connect(&cycle, &PollCycle::powerTextChanged, this, [&](const QString &t) { power = t; });
+        connect(&cycle, &PollCycle::todayTextChanged, this, [&](const QString &t) { today = t; });
+        connect(&cycle, &PollCycle::statusTextChanged, this, [&](const QString &text) {
+            failure = text.startsWith(u"Poll failed"_s) ? text.section(u": "_s, 1) : QString();
+        });
+        QSignalSpy finished(&cycle, &PollCycle::pollFinished);
+        Replies asked;
+        for (const Replies *replies : { &before, &after }) {
+            for (qsizetype i = 0; i + 1 < replies->size(); i += 2) {
+                if (replies->at(i + 1) == "404")
+                    device.replies.remove(replies->at(i));
+                else
+                    device.replies.insert(replies->at(i), FakeDevice::ok(replies->at(i + 1)));
+            }
+            device.targets.clear();
+            cycle.PollDevice(device.address());
+            QTRY_COMPARE(finished.size(), replies == &before ? 1 : 2);
+            asked += device.targets + (replies == &before ? Replies{ "|" } : Replies());
+            now = now.addSecs(60);
+        }
+        QTEST(asked, "asked");
+        QTEST(power + u'|' + today + u'|' + failure, "shown");
+        QCOMPARE(device.authorizations.count(QByteArray()), device.authorizations.size());
     }
 
     // Two readings a while apart: the direction learned, the power shown and the energy the day
@@ -145,40 +217,25 @@ private Q_SLOTS:
         const FlowDirection U = FlowDirection::Unknown, F = FlowDirection::Forward,
                             R = FlowDirection::Reverse;
         DeviceModel model = plugG3;
-        model.meter = Meter::PM1;
-        row("PM1 forward", model, plug("410", "1000", "3"), plug("420", "1012.5", "3"), F, "420.0",
-            12.5);
-        row("feeding back, import-only firmware", plugG3, plug("-626.6", "15761.124", "15754.266"),
-            plug("-630", "15761.124", "15764.766"), R, "630.0", 10.5);
-        row("feeding back, firmware raising both counters", plugG3,
-            plug("-626.6", "15761.124", "15754.266"), plug("-630", "15771.624", "15764.766"), R,
-            "630.0", 10.5);
-        row("night draw in reverse adds nothing", plugG3, plug("-9", "15771.624", "15764.766"),
-            plug("1.2", "15771.644", "15764.766"), R, "-1.2", 0);
         row("reverse at rest shows no minus", plugG3, plug("-9", "2", "1"), plug("0", "2", "1"), R,
             "0.0", 0);
         row("below 5 W nothing learned or counted", plugG3, plug("-4.9", "1", "1"),
             plug("4.9", "1", "2"), U, "4.9", {});
         row("learned direction kept", plugG3, plug("5", "1", "1"), plug("-600", "1", "2"), F,
             "-600.0", 0);
-        model.meter = Meter::Switch;
         model.hasReturnCounter = false;
         row("no return counter: forward at once", model, plug("3", "6.5", "0"),
             plug("-3", "6.75", "9"), F, "-3.0", 0.25);
-        row("Gen1 watt-minutes", plugG1, gen1(R"({"power":750,"total":60000})"),
-            gen1(R"({"power":750,"total":60750})"), F, "750.0", 12.5);
-        row("EM forward", emPro, em("300", "6644.90", "2595.26"), em("300", "6654.90", "2595.26"),
-            F, "300.0", 10);
-        row("EM reverse", emPro, em("-300", "6644.90", "2595.26"), em("-300", "6644.90", "2605.26"),
-            R, "300.0", 10);
+        row("EM forward", emPro, bodies(em("300", "6644.90", "2595.26")),
+            bodies(em("300", "6654.90", "2595.26")), F, "300.0", 10);
         row("Gen1 meter not valid", plugG1, gen1(R"({"power":9,"total":1})"),
             gen1(R"({"power":9,"is_valid":false,"total":2})"), F, "no reading", {});
-        row("EM energy of another channel", emPro, em("-9", "1", "1"),
-            { em("-9", "1", "2").first(),
+        row("EM energy of another channel", emPro, bodies(em("-9", "1", "1")),
+            { bodies(em("-9", "1", "2")).first(),
               R"({"id":0,"total_act_energy":1,"total_act_ret_energy":2})" },
             R, "no reading", {});
-        row("counter at and above 1e12 Wh", emPro, em("-5", "0", "1e12"),
-            em("-5", "0", "1.0001e12"), R, "5.0", {});
+        row("counter at and above 1e12 Wh", emPro, bodies(em("-5", "0", "1e12")),
+            bodies(em("-5", "0", "1.0001e12")), R, "5.0", {});
     }
     void production()
     {
