@@ -235,7 +235,10 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
         m_passwordDialog->SetKeyringFailure(why);
     connect(m_passwords, &RememberedPasswords::keyringFailureChanged, m_passwordDialog,
             &PasswordDialog::SetKeyringFailure);
-    connect(m_passwords, &RememberedPasswords::passwordFound, m_pollCycle, &PollCycle::SetPassword);
+    connect(m_passwords, &RememberedPasswords::passwordFound, m_pollCycle,
+            [this](const QString &address, const QString &password) {
+                m_pollCycle->SetPassword(address, password);
+            });
     connect(m_pollCycle, &PollCycle::passwordRefused, m_passwordDialog,
             &PasswordDialog::MarkRefused);
     connect(m_pollCycle, &PollCycle::passwordRefused, m_passwords, &RememberedPasswords::Refused);
@@ -257,7 +260,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     connect(m_passwordDialog, &QDialog::accepted, this, [this] {
         const QString address = m_passwordDialog->address();
         const QString password = m_passwordDialog->takePassword();
-        m_pollCycle->SetPassword(address, password);
+        m_pollCycle->SetPassword(address, password, true);
         m_notRemembered.clear();
         m_passwords->Give(address, password, m_passwordDialog->remember());
         poll();

@@ -43,6 +43,8 @@ QByteArray KnownDevice::toText() const
         if (flow == direction)
             object.insert("direction"_L1, name);
     }
+    object.insert("passwordFor"_L1, passwordFor);
+    object.insert("passwordAlgorithm"_L1, QString::fromLatin1(passwordAlgorithm));
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }
 
@@ -51,9 +53,10 @@ std::optional<KnownDevice> KnownDevice::fromText(QByteArrayView text)
     const std::optional<DeviceModel> model = DeviceReply::ModelFromText(text);
     if (!model)
         return std::nullopt;
-    const QJsonValue direction =
-            QJsonDocument::fromJson(text.toByteArray()).object().value("direction"_L1);
-    KnownDevice device{ *model, FlowDirection::Unknown };
+    const QJsonObject object = QJsonDocument::fromJson(text.toByteArray()).object();
+    const QJsonValue direction = object.value("direction"_L1);
+    KnownDevice device{ *model, FlowDirection::Unknown, object.value("passwordFor"_L1).toString(),
+                        object.value("passwordAlgorithm"_L1).toString().toLatin1() };
     for (const auto &[flow, name] : directionNames) {
         if (direction == name)
             device.direction = flow;
@@ -142,9 +145,15 @@ void PollCycle::PollNow(const QString &addressText)
     PollDevice(addressText);
 }
 
-void PollCycle::SetPassword(const QString &address, const QString &password)
+void PollCycle::SetPassword(const QString &address, const QString &password, bool typedNow)
 {
     m_passwords.insert(address, password);
+    const auto found = m_devices.find(address);
+    if (typedNow && found != m_devices.end() && !found->passwordFor.isEmpty()) {
+        found->passwordFor.clear();
+        found->passwordAlgorithm.clear();
+        Q_EMIT deviceKnown(address, *found);
+    }
 }
 
 void PollCycle::KnowDevice(const QString &address, const KnownDevice &device)
@@ -216,8 +225,10 @@ void PollCycle::request(Step step, const QByteArray &pathAndQuery)
     m_step = step;
     const QUrl url(m_polledUrl.toString() + QString::fromLatin1(pathAndQuery), QUrl::StrictMode);
     // /shelly answers without a password, and a first-generation device would take one in clear.
+    const KnownDevice known = m_devices.value(m_polledAddress);
     const bool withPassword = step != Step::Identity && m_identity.generation != 1;
-    m_link.HttpGet(url, withPassword ? m_passwords.value(m_polledAddress) : QString());
+    m_link.HttpGet(url, withPassword ? m_passwords.value(m_polledAddress) : QString(),
+                   known.passwordFor.toUtf8(), known.passwordAlgorithm == "SHA-256");
 }
 
 void PollCycle::askIdentity()
@@ -265,6 +276,8 @@ void PollCycle::onDeviceReply(const HttpResult &result)
             Q_EMIT passwordNeeded(m_polledAddress);
         return;
     }
+    if (!result.algorithm.isEmpty())
+        bindPassword(QString::fromUtf8(result.realm), result.algorithm);
     switch (m_step) {
     case Step::Identity:
         return takeIdentity(result.body);
@@ -309,13 +322,30 @@ void PollCycle::takeStatus(const QByteArray &reply)
     startReading();
 }
 
+// The device that accepted the password at the polled address, named by its challenge's `realm`
+// (its id), by `algorithm`, is the one it goes to from now on.
+void PollCycle::bindPassword(const QString &realm, const QByteArray &algorithm)
+{
+    KnownDevice &device = m_devices[m_polledAddress];
+    if (device.passwordFor == realm && device.passwordAlgorithm == algorithm)
+        return;
+    device.passwordFor = realm;
+    device.passwordAlgorithm = algorithm;
+    if (!device.model.id.isEmpty())
+        Q_EMIT deviceKnown(m_polledAddress, device);
+}
+
 void PollCycle::keepDevice(const DeviceModel &model, FlowDirection direction)
 {
     const std::optional<KnownDevice> known = knownDevice(m_polledAddress);
     if (known && known->model.id == model.id && known->model.meter == model.meter
         && known->model.channel == model.channel)
         direction = known->direction;
-    const KnownDevice device{ model, direction };
+    KnownDevice device{ model, direction, {}, {} };
+    if (known) {
+        device.passwordFor = known->passwordFor;
+        device.passwordAlgorithm = known->passwordAlgorithm;
+    }
     if (known == device)
         return;
     m_devices.insert(m_polledAddress, device);

@@ -25,6 +25,12 @@ struct KnownDevice
 {
     DeviceModel model;
     FlowDirection direction = FlowDirection::Unknown;
+    // The device a password at this address belongs to (its Digest realm, which is its id), and
+    // the Digest algorithm it used, from the first exchange it was accepted in: another device
+    // at the address is not sent it, nor is a device that used SHA-256 sent it by MD5. Empty
+    // until then.
+    QString passwordFor;
+    QByteArray passwordAlgorithm;
 
     friend bool operator==(const KnownDevice &, const KnownDevice &) = default;
 
@@ -65,9 +71,10 @@ public:
     // Polls the device at `addressText` at once: an exchange still under
     // way is abandoned, and its result dropped.
     void PollNow(const QString &addressText);
-    // Keeps the password typed for the device at `address` (as named in
-    // passwordNeeded()) in memory, for every later poll of that address.
-    void SetPassword(const QString &address, const QString &password);
+    // Keeps the password for the device at `address` (as named in passwordNeeded()) in memory,
+    // for every later poll of that address: a remembered one goes only to the device it was
+    // accepted by; one `typedNow` goes to the device that asked for it.
+    void SetPassword(const QString &address, const QString &password, bool typedNow = false);
     // What was found of the device at `address` (host and port) by an earlier run: its polls
     // start with the reading.
     void KnowDevice(const QString &address, const KnownDevice &device);
@@ -131,6 +138,7 @@ private:
     // Keeps what was found of the polled device and tells; the direction is learned anew for
     // another device or meter.
     void keepDevice(const DeviceModel &model, FlowDirection direction = FlowDirection::Unknown);
+    void bindPassword(const QString &realm, const QByteArray &algorithm);
     [[nodiscard]] bool pollable(const DeviceModel &model) const;
     void showModelProblem(const DeviceModel &model);
     void showFailure(const QString &description);

@@ -59,12 +59,15 @@ void DeviceLink::Abandon()
     m_password.clear();
 }
 
-void DeviceLink::HttpGet(const QUrl &url, const QString &password)
+void DeviceLink::HttpGet(const QUrl &url, const QString &password, const QByteArray &realm,
+                         bool sha256Only)
 {
     if (m_reply)
         return;
     m_url = url;
     m_password = password;
+    m_realm = realm;
+    m_sha256Only = sha256Only;
     m_resent = false;
     sendRequest();
 }
@@ -75,7 +78,8 @@ void DeviceLink::sendRequest()
     m_abortReason.clear();
 
     QNetworkRequest request(m_url);
-    if (!m_password.isEmpty() && m_challenge && m_challengeAuthority == m_url.authority()) {
+    if (!m_password.isEmpty() && m_challenge && m_challengeAuthority == m_url.authority()
+        && mayAnswer(*m_challenge)) {
         const QByteArray uri = m_url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority);
         quint32 random[4];
         QRandomGenerator::system()->fillRange(random);
@@ -137,10 +141,16 @@ void DeviceLink::onReplyFinished()
     HttpResult result;
     result.error = describeFailure();
     result.status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (result.ok())
-        result.body = std::exchange(m_body, {});
     const std::optional<DigestChallenge> challenge = findChallenge();
     const bool sentCredentials = m_reply->request().hasRawHeader("Authorization");
+    if (result.ok()) {
+        result.body = std::exchange(m_body, {});
+        if (sentCredentials) {
+            result.realm = m_challenge->realm;
+            result.algorithm =
+                    m_challenge->algorithm == QCryptographicHash::Md5 ? "MD5" : "SHA-256";
+        }
+    }
 
     m_reply->disconnect(this);
     m_reply->deleteLater();
@@ -151,16 +161,25 @@ void DeviceLink::onReplyFinished()
         const bool newNonce = !sentCredentials || !m_challenge || challenge->stale
                 || challenge->nonce != m_challenge->nonce;
         keepChallenge(*challenge);
-        if (!m_password.isEmpty() && newNonce && !m_resent) {
+        const bool answerable = !m_password.isEmpty() && mayAnswer(*challenge);
+        if (answerable && newNonce && !m_resent) {
             m_resent = true;
             sendRequest();
             return;
         }
-        const bool needed = m_password.isEmpty();
-        result.refusal =
-                needed ? HttpResult::Refusal::PasswordNeeded : HttpResult::Refusal::WrongPassword;
-        result.error = (needed ? tr("Password needed for %1") : tr("Wrong password for %1"))
-                               .arg(m_url.authority());
+        result.refusal = answerable ? HttpResult::Refusal::WrongPassword
+                                    : HttpResult::Refusal::PasswordNeeded;
+        if (!m_password.isEmpty() && !answerable && !m_realm.isEmpty()
+            && challenge->realm != m_realm)
+            result.error = tr("Another device than %1 answers at %2: the password is not sent")
+                                   .arg(QString::fromUtf8(m_realm), m_url.authority());
+        else if (!m_password.isEmpty() && !answerable)
+            result.error = tr("%1 asks for its password by MD5, where it used SHA-256: the "
+                              "password is not sent")
+                                   .arg(m_url.authority());
+        else
+            result.error = (answerable ? tr("Wrong password for %1") : tr("Password needed for %1"))
+                                   .arg(m_url.authority());
     }
     m_password.clear();
     Q_EMIT finished(result);
@@ -172,6 +191,12 @@ std::optional<DigestChallenge> DeviceLink::findChallenge() const
     if (!m_abortReason.isEmpty() || status.toInt() != 401)
         return std::nullopt;
     return DigestAuth::FindChallenge(m_reply->rawHeader("WWW-Authenticate"));
+}
+
+bool DeviceLink::mayAnswer(const DigestChallenge &challenge) const
+{
+    return (m_realm.isEmpty() || challenge.realm == m_realm)
+            && (!m_sha256Only || challenge.algorithm != QCryptographicHash::Md5);
 }
 
 void DeviceLink::keepChallenge(const DigestChallenge &challenge)

@@ -41,8 +41,12 @@ public:
     // nothing while an earlier exchange is still under way. With a password,
     // the request answers the device's last Digest challenge, and a refusal
     // with a new nonce is answered once more: at most two requests. The
-    // password is forgotten when the exchange ends.
-    void HttpGet(const QUrl &url, const QString &password = QString());
+    // password is forgotten when the exchange ends. A password that belongs
+    // to the device of `realm` answers no other realm's challenge; with
+    // `sha256Only`, no challenge by MD5 (the device used SHA-256 before: one
+    // that asks for MD5 now may be another, after a response easier to guess).
+    void HttpGet(const QUrl &url, const QString &password = QString(),
+                 const QByteArray &realm = QByteArray(), bool sha256Only = false);
     // Ends the exchange under way, if any, without a result: finished() is
     // not emitted for it.
     void Abandon();
@@ -54,6 +58,7 @@ Q_SIGNALS:
 private:
     void sendRequest();
     [[nodiscard]] std::optional<DigestChallenge> findChallenge() const;
+    [[nodiscard]] bool mayAnswer(const DigestChallenge &challenge) const;
     void keepChallenge(const DigestChallenge &challenge);
     void readBody();
     [[nodiscard]] bool takeAvailableBody();
@@ -72,6 +77,8 @@ private:
     std::chrono::milliseconds m_phaseTimeout;
     QUrl m_url;
     QString m_password;
+    QByteArray m_realm;
+    bool m_sha256Only = false;
     bool m_resent = false;
     // The last Digest challenge, from the device at m_challengeAuthority,
     // and the number of requests made with its nonce.

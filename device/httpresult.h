@@ -18,6 +18,10 @@ struct HttpResult
     QString error;
     Refusal refusal = Refusal::None;
     int status = 0; // the HTTP status code; 0 when no HTTP answer came
+    // The realm (Gen2 and later: the device's id) and Digest algorithm ("SHA-256" or "MD5") of
+    // the credentials the device accepted; empty when none were sent.
+    QByteArray realm;
+    QByteArray algorithm;
 
     [[nodiscard]] bool ok() const { return error.isEmpty(); }
 };

@@ -133,7 +133,7 @@ public:
     QList<QByteArray> authorizations; // each request's Authorization header, empty for none
     QByteArray password; // with one, requests need credentials, and others get a challenge
     QByteArray nonce = "1717236000";
-    const QByteArray realm = "shellyplus1pm-a8032ab12345";
+    QByteArray realm = "shellyplusplugs-b0b21c19a7c8"; // the device's id
     QByteArray algorithm = "SHA-256"; // or "MD5"
     QByteArray opaque; // sent with each challenge when set, and expected back
     bool stale = false; // each challenge calls the nonce the last request used stale

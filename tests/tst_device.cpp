@@ -196,6 +196,67 @@ private Q_SLOTS:
         QCOMPARE(device.authorizations.count(QByteArray()), device.authorizations.size());
     }
 
+    // A remembered password, bound to the device and algorithm it was accepted by, meets the
+    // device now at its address: sent or not, and what the status says; bound at its first use.
+    void passwordOnlyToItsDevice_data()
+    {
+        QTest::addColumn<QByteArray>("realm"); // the device's now
+        QTest::addColumn<QByteArray>("algorithm");
+        QTest::addColumn<QString>("boundTo"); // realm and algorithm, as kept
+        QTest::addColumn<QString>("outcome"); // whether sent, the status; then the binding
+        const QString plug = u"shellyplusplugs-b0b21c19a7c8"_s;
+        QTest::newRow("its device, by SHA-256")
+                << plug.toLatin1() << QByteArray("SHA-256") << plug + u" SHA-256"_s
+                << u"sent|Last update|"_s + plug + u" SHA-256"_s;
+        QTest::newRow("another device at the address")
+                << QByteArray("shellyplusplugs-e465b8f3a1c0") << QByteArray("SHA-256")
+                << plug + u" SHA-256"_s
+                << u"not sent|Another device than %1 answers at DEVICE: the password is not "
+                   "sent|%1 SHA-256"_s.arg(plug);
+        QTest::newRow("MD5 asked where SHA-256 was used")
+                << plug.toLatin1() << QByteArray("MD5") << plug + u" SHA-256"_s
+                << u"not sent|DEVICE asks for its password by MD5, where it used SHA-256: the "
+                   "password is not sent|%1 SHA-256"_s.arg(plug);
+        QTest::newRow("bound at its first acceptance")
+                << plug.toLatin1() << QByteArray("MD5") << u" "_s
+                << u"sent|Last update|"_s + plug + u" MD5"_s;
+    }
+    void passwordOnlyToItsDevice()
+    {
+        QFETCH(QString, boundTo);
+        FakeDevice device;
+        QFETCH(QByteArray, realm);
+        QFETCH(QByteArray, algorithm);
+        device.realm = realm;
+        device.algorithm = algorithm;
+        device.password = "pw";
+        device.reply = FakeDevice::reading("515");
+        QTemporaryDir folder;
+        PollCycle cycle(folder.filePath(u"state.txt"_s),
+                        [] { return QDateTime(QDate(2024, 6, 1), QTime(12, 0)); });
+        KnownDevice known{ { 2, Meter::Switch, 0, u"shellyplusplugs-b0b21c19a7c8"_s,
+                             u"SNPL-00112EU"_s, u"PlusPlugS"_s, true, false },
+                           FlowDirection::Forward,
+                           boundTo.section(u' ', 0, 0),
+                           boundTo.section(u' ', 1).toLatin1() };
+        cycle.KnowDevice(device.address(), known);
+        cycle.SetPassword(device.address(), u"pw"_s);
+        QString status;
+        connect(&cycle, &PollCycle::statusTextChanged, this, [&](const QString &s) { status = s; });
+        QSignalSpy finished(&cycle, &PollCycle::pollFinished);
+        cycle.PollDevice(device.address());
+        QTRY_COMPARE(finished.size(), 1);
+        known = *cycle.knownDevice(device.address());
+        const QString shown = status.startsWith(u"Last update"_s)
+                ? u"Last update"_s
+                : status.remove(u"Poll failed at 12:00:00: "_s)
+                          .replace(device.address(), u"DEVICE"_s);
+        const QString sent = device.authorizations.last().isEmpty() ? u"not sent"_s : u"sent"_s;
+        QTEST(sent + u'|' + shown + u'|' + known.passwordFor + u' '
+                      + QString::fromLatin1(known.passwordAlgorithm),
+              "outcome");
+    }
+
     // Two readings a while apart: the direction learned, the power shown and the energy the day
     // counts (the rise of the counter chosen), none where there is no counter to count; replies
     // that are no reading of the meter, and counters that are no counter.

@@ -632,7 +632,8 @@ private Q_SLOTS:
         HttpResult result;
         connect(&link, &DeviceLink::finished, this, [&](const HttpResult &r) { result = r; });
         const auto exchange = [&](FakeDevice &device, const QString &password) {
-            result = { {}, u"none yet"_s };
+            result = {};
+            result.error = u"none yet"_s;
             link.HttpGet(QUrl(u"http://%1/rpc/Switch.GetStatus?id=0"_s.arg(device.address())),
                          password);
             QTRY_VERIFY(result.error != u"none yet"_s);
@@ -716,7 +717,7 @@ private Q_SLOTS:
             QVERIFY(field->text().isEmpty()); // taken, or cleared by Cancel
         }
         const qsizetype answered = device.targets.size();
-        QTRY_VERIFY(device.targets.size() > answered + 2);
+        QTRY_VERIFY(device.targets.size() > answered + 3 && !pollCycle()->isPolling());
         QVERIFY(!dialog->isVisible());
         shown << text("lblStatus").replace(device.address(), u"DEVICE"_s);
         QTEST(shown, "shown");
