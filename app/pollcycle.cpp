@@ -4,7 +4,6 @@
 #include "pollcycle.h"
 
 #include "figuretext.h"
-#include "jsonnumber.h"
 #include "statefile.h"
 
 #include <QFileInfo>

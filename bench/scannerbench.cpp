@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Palvorin developers
 // SPDX-License-Identifier: MIT
 
-// Time per GetJsonNumber call on replies of growing size, the key at the
-// very end (the longest scan).
+// Time to read a switch's reading from its reply, on replies of growing size,
+// the counter at the very end.
 //   bench_scanner
 // prints per size: bytes, nanoseconds per call, nanoseconds per KiB.
-#include "jsonnumber.h"
+#include "devicemodel.h"
 
 #include <QByteArray>
 
@@ -20,6 +20,8 @@ int main()
     const QByteArray tail =
             R"(","apower":230.4,"aenergy":{"by_minute":[3.1,3.2,3.0],"minute_ts":1717243380,)"
             R"("total":1532.753}})";
+    DeviceModel model;
+    model.meter = Meter::Switch;
     volatile double sink = 0;
     for (qsizetype size : { qsizetype(400), qsizetype(64 * 1024), qsizetype(1024 * 1024) }) {
         const QByteArray reply = head + QByteArray(size - head.size() - tail.size(), 'x') + tail;
@@ -29,7 +31,10 @@ int main()
         auto elapsed = Clock::duration::zero();
         while (elapsed < std::chrono::milliseconds(500)) {
             for (int i = 0; i < 16; ++i)
-                sink = sink + DeviceReply::GetJsonNumber(reply, "total");
+                sink = sink
+                        + DeviceReply::ReadReading(model, { reply })
+                                  .value_or(MeterReading())
+                                  .importWh.value_or(0.0);
             calls += 16;
             elapsed = Clock::now() - start;
         }

@@ -326,28 +326,6 @@ private Q_SLOTS:
         if (counted)
             QCOMPARE(*production.counterWh - *from, *counted);
     }
-
-    // Whether a failure sends the caller back to /shelly, from the HTTP status DeviceLink read.
-    void repliesStopFitting_data()
-    {
-        QTest::addColumn<QByteArray>("head");
-        QTest::addColumn<bool>("stopsFitting");
-        QTest::newRow("method or /rpc missing") << QByteArray("404 Not Found") << true;
-        QTest::newRow("device busy") << QByteArray("503 Service Unavailable") << false;
-    }
-    void repliesStopFitting()
-    {
-        QFETCH(QByteArray, head);
-        FakeDevice device;
-        device.reply = "HTTP/1.1 " + head + "\r\nContent-Length: 56\r\n\r\n" + Reply::noHandler;
-        DeviceLink link;
-        QSignalSpy finished(&link, &DeviceLink::finished);
-        QVERIFY(finished.isValid());
-        link.HttpGet(QUrl(u"http://"_s + device.address() + u"/rpc/Switch.GetStatus?id=0"_s));
-        QTRY_COMPARE(finished.size(), 1);
-        const auto result = finished.first().first().value<HttpResult>();
-        QTEST(DeviceReply::RepliesStopFitting(result), "stopsFitting");
-    }
 };
 
 QTEST_GUILESS_MAIN(TestDevice)
