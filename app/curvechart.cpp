@@ -24,7 +24,7 @@ double CurveChart::highest() const
 
 QString CurveChart::valueText(double watts, const QLocale &locale) const
 {
-    return HistoryView::PowerText(watts, locale);
+    return HistoryView::AxisWattText(watts, locale);
 }
 
 void CurveChart::paintPlot(QPainter &painter, const QRectF &plot, double top)

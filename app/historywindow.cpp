@@ -9,11 +9,15 @@
 #include "pollcycle.h"
 
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
+
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -66,16 +70,41 @@ private:
     }
 };
 
+// The ISO codes of the currencies Qt knows, sorted.
+QStringList currencies()
+{
+    QStringList codes;
+    for (const QLocale &locale :
+         QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory))
+        codes.append(locale.currencySymbol(QLocale::CurrencyIsoCode));
+    codes.removeAll(QString());
+    codes.sort();
+    codes.removeDuplicates();
+    return codes;
+}
+
+// A price box as the price per kWh's.
+QDoubleSpinBox *priceBox(QDoubleSpinBox *box)
+{
+    // No price (0) shows no money. Some currencies count a kWh in thousands.
+    box->setDecimals(4);
+    box->setMaximum(1e6);
+    box->setSpecialValueText(QCoreApplication::translate("HistoryWindow", "none"));
+    return box;
+}
+
 void showBars(BarChart *chart, const QList<HistoryView::Bar> &bars, bool months,
               const QLocale &locale)
 {
     QList<double> values;
+    QList<bool> recorded;
     QStringList texts;
     for (const HistoryView::Bar &bar : bars) {
         values.append(bar.energyWh);
+        recorded.append(bar.recorded());
         texts.append(HistoryView::BarText(bar, months, locale));
     }
-    chart->setBars(values, HistoryView::BarLabels(bars, months, locale), texts);
+    chart->setBars(values, recorded, HistoryView::BarLabels(bars, months, locale), texts);
 }
 
 } // namespace
@@ -95,11 +124,15 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
       lblBar(named(new QLabel(this), u"lblBar"_s)),
       m_sumNames{ tr("Today"),     tr("Yesterday"),    tr("This month"),
                   tr("This year"), tr("All recorded"), tr("Best day") },
-      txtPrice(named(new PriceBox(this), u"txtPrice"_s))
+      txtPrice(named(priceBox(new PriceBox(this)), u"txtPrice"_s)),
+      cmbCurrency(named(new QComboBox(this), u"cmbCurrency"_s)),
+      spnHomeShare(named(new QSpinBox(this), u"spnHomeShare"_s)),
+      txtFeedIn(named(priceBox(new PriceBox(this)), u"txtFeedIn"_s))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Palvorin History"));
     lblDay->setAlignment(Qt::AlignCenter);
+    m_curve->setAccessibleName(tr("Power over the day"));
     m_bars->addTab(m_dayBars, tr("Days"));
     m_bars->addTab(m_monthBars, tr("Months"));
     for (QLabel *label : { lblKeptAside, lblDay, lblCurve, lblBar })
@@ -115,14 +148,27 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
         m_sums.append(new QLabel(this));
         sums->addRow(tr("%1:").arg(name), m_sums.last());
     }
-    // No price (0) shows no money. Some currencies count a kWh in thousands.
-    txtPrice->setDecimals(4);
-    txtPrice->setMaximum(1e6);
-    txtPrice->setSpecialValueText(tr("none"));
-    if (const QString currency = QLocale().currencySymbol(); !currency.isEmpty())
-        txtPrice->setSuffix(u' ' + currency);
+    // The locale's currency at first use, kept from then on.
+    if (m_settings.currency().isEmpty())
+        m_settings.setCurrency(QLocale().currencySymbol(QLocale::CurrencyIsoCode));
+    cmbCurrency->addItems(currencies());
+    if (cmbCurrency->findText(m_settings.currency()) < 0)
+        cmbCurrency->insertItem(0, m_settings.currency());
+    cmbCurrency->setCurrentText(m_settings.currency());
+    cmbCurrency->setAccessibleName(tr("Currency"));
+    showCurrency();
     txtPrice->setValue(m_settings.pricePerKwh().value_or(0));
-    sums->addRow(tr("Price per kWh:"), txtPrice);
+    auto *price = new QHBoxLayout;
+    price->addWidget(txtPrice, 1);
+    price->addWidget(cmbCurrency);
+    sums->addRow(tr("Price per kWh:"), price);
+    static_cast<QLabel *>(sums->labelForField(price))->setBuddy(txtPrice);
+    spnHomeShare->setRange(0, 100);
+    spnHomeShare->setSuffix(u" %"_s);
+    spnHomeShare->setValue(int(std::round(m_settings.homeShare() * 100)));
+    sums->addRow(tr("Share used at home:"), spnHomeShare);
+    txtFeedIn->setValue(m_settings.feedInPerKwh());
+    sums->addRow(tr("Paid per kWh fed in:"), txtFeedIn);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lblKeptAside);
     layout->addLayout(days);
@@ -142,6 +188,19 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
     connect(m_bars, &QTabWidget::currentChanged, this, &HistoryWindow::showSelectedBar);
     connect(txtPrice, &QDoubleSpinBox::valueChanged, this, [this](double price) {
         m_settings.setPricePerKwh(price);
+        showFigures();
+    });
+    connect(cmbCurrency, &QComboBox::currentTextChanged, this, [this](const QString &code) {
+        m_settings.setCurrency(code);
+        showCurrency();
+        showFigures();
+    });
+    connect(spnHomeShare, &QSpinBox::valueChanged, this, [this](int percent) {
+        m_settings.setHomeShare(percent / 100.0);
+        showFigures();
+    });
+    connect(txtFeedIn, &QDoubleSpinBox::valueChanged, this, [this](double price) {
+        m_settings.setFeedInPerKwh(price);
         showFigures();
     });
     connect(m_pollCycle, &PollCycle::readingTaken, this, &HistoryWindow::takeReading);
@@ -189,33 +248,47 @@ void HistoryWindow::showFigures()
             HistoryView::DayName(m_day, m_today, locale),
             recorded == days.cend() ? std::nullopt : std::optional(*recorded), m_readings, locale);
     lblDay->setText(locale.toString(m_day, QLocale::LongFormat));
-    lblCurve->setText(summary);
-    m_curve->setAccessibleName(summary);
+    const QString gaps = HistoryView::GapsText(m_readings, locale);
+    lblCurve->setText(gaps.isEmpty() ? summary : summary + u'\n' + gaps);
+    m_curve->setAccessibleDescription(lblCurve->text());
     cmdPrevious->setEnabled(m_day > std::min(days.isEmpty() ? m_today : days.firstKey(), m_today));
     cmdNext->setEnabled(m_day < m_today);
 
     showBars(m_dayBars, HistoryView::DayBars(days, m_today), false, locale);
     showBars(m_monthBars, HistoryView::MonthBars(days, m_today), true, locale);
 
+    using HistoryView::Span;
     const HistoryView::Sums sums = HistoryView::HistorySums(days, m_today);
-    const std::optional<double> price = m_settings.pricePerKwh();
-    const auto text = [&](std::optional<double> wattHours) {
-        return HistoryView::SumText(wattHours, price, locale);
+    const HistoryView::Worth worth{ m_settings.pricePerKwh().value_or(0), m_settings.currency(),
+                                    m_settings.homeShare(), m_settings.feedInPerKwh() };
+    const auto text = [&](std::optional<double> wattHours, Span span = Span::Day,
+                          const QString &note = QString()) {
+        return HistoryView::SumText(wattHours, worth, locale, span, note);
     };
-    const QStringList texts{ text(sums.today),
-                             text(sums.yesterday),
-                             text(sums.month),
-                             text(sums.year),
-                             text(sums.all),
-                             sums.best ? tr("%1 on %2")
-                                                 .arg(text(sums.best->energyWh),
-                                                      locale.toString(sums.best->date,
-                                                                      QLocale::LongFormat))
-                                       : text(std::nullopt) };
+    const QStringList texts{
+        text(sums.today),
+        text(sums.yesterday),
+        text(sums.month, Span::Period,
+             HistoryView::RecordedText(sums.monthDaysRecorded, sums.monthDays)),
+        text(sums.year, Span::Period,
+             HistoryView::RecordedText(sums.yearDaysRecorded, sums.yearDays)),
+        text(sums.all, Span::Period),
+        sums.best ? text(sums.best->energyWh, Span::Day,
+                         //: The best day's energy is followed by " on <date>".
+                         tr(" on %1").arg(locale.toString(sums.best->date, QLocale::LongFormat)))
+                  : text(std::nullopt)
+    };
     for (qsizetype i = 0; i < m_sums.size(); ++i) {
         m_sums[i]->setText(texts[i]);
         m_sums[i]->setAccessibleName(tr("%1: %2").arg(m_sumNames[i], texts[i]));
     }
+}
+
+void HistoryWindow::showCurrency()
+{
+    const QString sign = u' ' + HistoryView::CurrencySign(m_settings.currency(), QLocale());
+    txtPrice->setSuffix(sign);
+    txtFeedIn->setSuffix(sign);
 }
 
 void HistoryWindow::showSelectedBar()
