@@ -8,13 +8,16 @@
 #include "historyview.h"
 #include "pollcycle.h"
 
+#include <QAccessibleWidget>
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QPointer>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include <cmath>
@@ -93,6 +96,110 @@ QDoubleSpinBox *priceBox(QDoubleSpinBox *box)
     return box;
 }
 
+// A tab of the tab bar below, for screen readers: its name, and pressed it is shown.
+class TabAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    TabAccessible(QTabBar *bar, int index) : m_bar(bar), m_index(index) { }
+
+    bool isValid() const override { return m_bar && m_index < m_bar->count(); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return m_bar->window()->windowHandle(); }
+    QAccessibleInterface *parent() const override
+    {
+        return QAccessible::queryAccessibleInterface(m_bar);
+    }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text text) const override
+    {
+        return text == QAccessible::Name ? QString(m_bar->tabText(m_index)).remove(u'&')
+                                         : QString();
+    }
+    void setText(QAccessible::Text, const QString &) override { }
+    QRect rect() const override
+    {
+        const QRect tab = m_bar->tabRect(m_index);
+        return { m_bar->mapToGlobal(tab.topLeft()), tab.size() };
+    }
+    QAccessible::Role role() const override { return QAccessible::PageTab; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.selectable = true;
+        state.selected = m_bar->currentIndex() == m_index;
+        state.focusable = true;
+        state.focused = state.selected && m_bar->hasFocus();
+        state.invisible = !m_bar->isVisible();
+        return state;
+    }
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface
+                ? static_cast<QAccessibleActionInterface *>(this)
+                : nullptr;
+    }
+    QStringList actionNames() const override { return { pressAction() }; }
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction())
+            m_bar->setCurrentIndex(m_index);
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    QPointer<QTabBar> m_bar;
+    int m_index;
+};
+
+// The History's tab bar as its tabs alone: Qt's own interface adds its two scroll buttons, though
+// they are hidden while the tabs fit, as they always do here.
+class TabBarAccessible : public QAccessibleWidget
+{
+public:
+    explicit TabBarAccessible(QTabBar *bar) : QAccessibleWidget(bar, QAccessible::PageTabList) { }
+    ~TabBarAccessible() override
+    {
+        for (const QAccessible::Id id : std::as_const(m_tabs))
+            QAccessible::deleteAccessibleInterface(id);
+    }
+
+    int childCount() const override { return tabBar()->count(); }
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index < 0 || index >= childCount())
+            return nullptr;
+        while (m_tabs.size() <= index)
+            m_tabs.append(QAccessible::registerAccessibleInterface(
+                    new TabAccessible(tabBar(), int(m_tabs.size()))));
+        return QAccessible::accessibleInterface(m_tabs[index]);
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return int(
+                m_tabs.indexOf(QAccessible::uniqueId(const_cast<QAccessibleInterface *>(child))));
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        return child(tabBar()->tabAt(tabBar()->mapFromGlobal(QPoint(x, y))));
+    }
+
+private:
+    QTabBar *tabBar() const { return static_cast<QTabBar *>(object()); }
+
+    mutable QList<QAccessible::Id> m_tabs;
+};
+
+QAccessibleInterface *tabBarAccessible(const QString &, QObject *object)
+{
+    auto *bar = qobject_cast<QTabBar *>(object);
+    if (bar && qobject_cast<HistoryWindow *>(bar->window()))
+        return new TabBarAccessible(bar);
+    return nullptr;
+}
+
 void showBars(BarChart *chart, const QList<HistoryView::Bar> &bars, bool months,
               const QLocale &locale)
 {
@@ -133,6 +240,8 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
     setWindowTitle(tr("Palvorin History"));
     lblDay->setAlignment(Qt::AlignCenter);
     m_curve->setAccessibleName(tr("Power over the day"));
+    static const bool factoryInstalled = (QAccessible::installFactory(tabBarAccessible), true);
+    Q_UNUSED(factoryInstalled);
     m_bars->addTab(m_dayBars, tr("Days"));
     m_bars->addTab(m_monthBars, tr("Months"));
     for (QLabel *label : { lblKeptAside, lblDay, lblCurve, lblBar })

@@ -18,7 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTabWidget>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
@@ -661,7 +661,11 @@ private Q_SLOTS:
         QTest::keyClick(days, Qt::Key_Home);
         QTest::keyClick(days, Qt::Key_Left);
         QCOMPARE(historyControl(u"lblBar"_s)->text(), u"Donnerstag, 2. Mai 2024: not recorded"_s);
-        window->findChild<QTabWidget *>()->setCurrentIndex(1);
+        QAccessibleInterface *tabs =
+                QAccessible::queryAccessibleInterface(window->findChild<QTabBar *>());
+        QCOMPARE(tabs->childCount(), 2); // the tabs alone, not the hidden scroll buttons
+        QCOMPARE(tabs->child(1)->text(QAccessible::Name), u"Months"_s);
+        tabs->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(historyControl(u"lblBar"_s)->text(), u"Juni 2024: 2,5 kWh"_s);
 
         QHelpEvent hover(QEvent::ToolTip, { days->width() - 10, days->height() / 2 }, {});
