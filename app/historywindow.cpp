@@ -234,7 +234,8 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
       txtPrice(named(priceBox(new PriceBox(this)), u"txtPrice"_s)),
       cmbCurrency(named(new QComboBox(this), u"cmbCurrency"_s)),
       spnHomeShare(named(new QSpinBox(this), u"spnHomeShare"_s)),
-      txtFeedIn(named(priceBox(new PriceBox(this)), u"txtFeedIn"_s))
+      txtFeedIn(named(priceBox(new PriceBox(this)), u"txtFeedIn"_s)),
+      spnPlant(named(new QSpinBox(this), u"spnPlant"_s))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Palvorin History"));
@@ -278,6 +279,11 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
     sums->addRow(tr("Share used at home:"), spnHomeShare);
     txtFeedIn->setValue(m_settings.feedInPerKwh());
     sums->addRow(tr("Paid per kWh fed in:"), txtFeedIn);
+    spnPlant->setRange(0, 1'000'000);
+    spnPlant->setSuffix(u" Wp"_s);
+    spnPlant->setSpecialValueText(tr("none"));
+    spnPlant->setValue(int(std::round(m_settings.plantWp().value_or(0))));
+    sums->addRow(tr("Plant size:"), spnPlant);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lblKeptAside);
     layout->addLayout(days);
@@ -306,6 +312,10 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
     });
     connect(spnHomeShare, &QSpinBox::valueChanged, this, [this](int percent) {
         m_settings.setHomeShare(percent / 100.0);
+        showFigures();
+    });
+    connect(spnPlant, &QSpinBox::valueChanged, this, [this](int watts) {
+        m_settings.setPlantWp(watts);
         showFigures();
     });
     connect(txtFeedIn, &QDoubleSpinBox::valueChanged, this, [this](double price) {
@@ -352,6 +362,8 @@ void HistoryWindow::showFigures()
 
     const std::optional<HistoryView::Peak> peak = HistoryView::DayPeak(m_readings);
     m_curve->setCurve(HistoryView::CurveSegments(m_readings), peak, m_day);
+    const std::optional<double> plant = m_settings.plantWp();
+    m_curve->setPlantWatts(plant.value_or(0));
     const auto recorded = days.constFind(m_day);
     const QString summary = HistoryView::CurveSummary(
             HistoryView::DayName(m_day, m_today, locale),
@@ -372,7 +384,10 @@ void HistoryWindow::showFigures()
                                     m_settings.homeShare(), m_settings.feedInPerKwh() };
     const auto text = [&](std::optional<double> wattHours, Span span = Span::Day,
                           const QString &note = QString()) {
-        return HistoryView::SumText(wattHours, worth, locale, span, note);
+        const QString yield = plant && wattHours
+                ? HistoryView::YieldText(*wattHours, *plant, locale, span)
+                : QString();
+        return HistoryView::SumText(wattHours, worth, locale, span, yield + note);
     };
     const QStringList texts{
         text(sums.today),

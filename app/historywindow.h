@@ -61,4 +61,5 @@ private:
     QComboBox *const cmbCurrency;
     QSpinBox *const spnHomeShare;
     QDoubleSpinBox *const txtFeedIn;
+    QSpinBox *const spnPlant;
 };

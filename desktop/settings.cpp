@@ -11,6 +11,7 @@ const QString PricePerKwhKey = u"PricePerKwh"_s;
 const QString CurrencyKey = u"Currency"_s;
 const QString HomeShareKey = u"HomeShare"_s;
 const QString FeedInPerKwhKey = u"FeedInPerKwh"_s;
+const QString PlantWpKey = u"PlantWp"_s;
 const QString TrayNoticeShownKey = u"tray/noticeShown"_s;
 
 } // namespace
@@ -64,6 +65,23 @@ double Settings::feedInPerKwh() const
 void Settings::setFeedInPerKwh(double price)
 {
     m_settings.setValue(FeedInPerKwhKey, price);
+}
+
+std::optional<double> Settings::plantWp() const
+{
+    bool ok = false;
+    const double watts = m_settings.value(PlantWpKey).toDouble(&ok);
+    if (!ok || !(watts > 0))
+        return std::nullopt;
+    return watts;
+}
+
+void Settings::setPlantWp(double watts)
+{
+    if (watts > 0)
+        m_settings.setValue(PlantWpKey, watts);
+    else
+        m_settings.remove(PlantWpKey);
 }
 
 bool Settings::trayNoticeShown() const

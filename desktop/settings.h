@@ -27,6 +27,9 @@ public:
     void setHomeShare(double share);
     [[nodiscard]] double feedInPerKwh() const;
     void setFeedInPerKwh(double price);
+    // The plant's size in Wp (its panels' peak power); none when unset or not above 0.
+    [[nodiscard]] std::optional<double> plantWp() const;
+    void setPlantWp(double watts);
     // Whether the user has been told once that closing the window leaves Palvorin in the
     // notification area.
     [[nodiscard]] bool trayNoticeShown() const;

@@ -168,6 +168,13 @@ QString AxisWattText(double watts, const QLocale &locale)
     return translated("%1 W").arg(locale.toString(std::round(watts) + 0.0, 'f', 0));
 }
 
+QString YieldText(double wattHours, double plantWp, const QLocale &locale, Span span)
+{
+    const QString perKwp = EnergyText(wattHours / plantWp * 1000, locale, span);
+    //: A plant's yield beside its energy: " (3.14 kWh/kWp)".
+    return translated(" (%1/kWp)").arg(perKwp);
+}
+
 QString RecordedText(int daysRecorded, int days)
 {
     if (daysRecorded >= days)

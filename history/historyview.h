@@ -111,6 +111,9 @@ enum class Span { Day, Period };
 [[nodiscard]] QString AxisKwhText(double kilowattHours, const QLocale &locale);
 // A power axis' label, in W alone: "1.0 kW" beside "500 W" would read as two scales.
 [[nodiscard]] QString AxisWattText(double watts, const QLocale &locale);
+// " (3.14 kWh/kWp)": the energy a plant of `plantWp` gave for each kWp of its size, as exact as
+// EnergyText() gives the energy.
+[[nodiscard]] QString YieldText(double wattHours, double plantWp, const QLocale &locale, Span span);
 // ", 24 of 31 days recorded"; nothing when all are.
 [[nodiscard]] QString RecordedText(int daysRecorded, int days);
 

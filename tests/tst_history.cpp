@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -696,6 +697,14 @@ private Q_SLOTS:
         price->setValue(0);
         QCOMPARE(sums().first(), u"Today: 2,51 kWh"_s);
         QVERIFY(!QSettings().contains(u"PricePerKwh"_s));
+        // A plant's size: its yield beside each sum, the curve on a scale up to it.
+        const int curveHeight = colouredRuns(curve->grab().toImage())[0].height;
+        historyControl<QSpinBox>(u"spnPlant"_s)->setValue(800);
+        QCOMPARE(sums()[3], u"This year: 5,5 kWh (6,9 kWh/kWp), 3 of 153 days recorded"_s);
+        const int scaled = colouredRuns(curve->grab().toImage())[0].height;
+        QVERIFY2(std::abs(scaled * 800 - curveHeight * 600) <= 800,
+                 "500 W not on a scale to 800 W");
+        historyControl<QSpinBox>(u"spnPlant"_s)->setValue(0);
 
         // Earlier days back to the first recorded, from their own month's file.
         QTest::keyClick(curve, Qt::Key_Left);
