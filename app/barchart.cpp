@@ -13,12 +13,18 @@
 #include <algorithm>
 #include <limits>
 
-BarChart::BarChart(const QString &title, QWidget *parent) : Chart(parent), m_title(title) { }
-
-void BarChart::setBars(const QList<double> &values, const QStringList &labels,
-                       const QStringList &texts)
+BarChart::BarChart(const QString &title, QWidget *parent) : Chart(parent)
 {
-    m_values = values;
+    setAccessibleName(title);
+}
+
+void BarChart::setBars(const QList<double> &values, const QList<bool> &recorded,
+                       const QStringList &labels, const QStringList &texts)
+{
+    m_values.clear();
+    for (const double wattHours : values)
+        m_values.append(wattHours / 1000);
+    m_recorded = recorded;
     m_labels = labels;
     m_texts = texts;
     select(std::min(m_selected < 0 ? std::numeric_limits<int>::max() : m_selected,
@@ -28,7 +34,7 @@ void BarChart::setBars(const QList<double> &values, const QStringList &labels,
 void BarChart::select(int index)
 {
     m_selected = index;
-    setAccessibleName(tr("%1: %2").arg(m_title, selectedText()));
+    setAccessibleDescription(selectedText());
     update();
     Q_EMIT selectionChanged(selectedText());
 }
@@ -38,9 +44,9 @@ double BarChart::highest() const
     return m_values.isEmpty() ? 0 : *std::max_element(m_values.cbegin(), m_values.cend());
 }
 
-QString BarChart::valueText(double wattHours, const QLocale &locale) const
+QString BarChart::valueText(double kilowattHours, const QLocale &locale) const
 {
-    return HistoryView::EnergyText(wattHours, locale);
+    return HistoryView::AxisKwhText(kilowattHours, locale);
 }
 
 void BarChart::paintPlot(QPainter &painter, const QRectF &plot, double top)
@@ -50,6 +56,10 @@ void BarChart::paintPlot(QPainter &painter, const QRectF &plot, double top)
     QColor growing = palette().color(QPalette::Highlight);
     growing.setAlphaF(0.5);
     for (int index = 0; index < count; ++index) {
+        if (!m_recorded.value(index, true)) {
+            painter.fillRect(ChartScale::BarRect(plot, index, count, top, top),
+                             QBrush(palette().color(QPalette::Mid), Qt::BDiagPattern));
+        }
         const QRectF bar = ChartScale::BarRect(plot, index, count, m_values[index], top);
         painter.fillRect(bar, index < count - 1 ? palette().color(QPalette::Highlight) : growing);
         paintBelow(painter, plot, bar.center().x(), m_labels.value(index));

@@ -22,8 +22,10 @@ public:
     explicit Chart(QWidget *parent = nullptr);
 
 protected:
-    // The highest value the chart shows, and how a value of its axis reads.
+    // The highest value the chart shows, the smallest step its axis may take, and how a value of
+    // its axis reads.
     [[nodiscard]] virtual double highest() const = 0;
+    [[nodiscard]] virtual double smallestStep() const { return 1; }
     [[nodiscard]] virtual QString valueText(double value, const QLocale &locale) const = 0;
     // Paints what the chart shows in `plot`, on an axis from 0 to `top`.
     virtual void paintPlot(QPainter &painter, const QRectF &plot, double top) = 0;

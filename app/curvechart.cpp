@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 void CurveChart::setCurve(const QList<QList<QPointF>> &segments,
                           std::optional<HistoryView::Peak> peak, QDate day)
 {
@@ -17,14 +19,21 @@ void CurveChart::setCurve(const QList<QList<QPointF>> &segments,
     update();
 }
 
+void CurveChart::setPlantWatts(double watts)
+{
+    m_plantWatts = watts;
+    update();
+}
+
 double CurveChart::highest() const
 {
-    return m_peak ? m_peak->powerW : 0;
+    // Never below the peak: a plant may give more than its panels' rating on a cold bright day.
+    return std::max(m_peak ? m_peak->powerW : 0, m_plantWatts);
 }
 
 QString CurveChart::valueText(double watts, const QLocale &locale) const
 {
-    return HistoryView::PowerText(watts, locale);
+    return HistoryView::AxisWattText(watts, locale);
 }
 
 void CurveChart::paintPlot(QPainter &painter, const QRectF &plot, double top)

@@ -23,6 +23,9 @@ public:
     // The lines as HistoryView::CurveSegments gives them, and the peak, of `day`.
     void setCurve(const QList<QList<QPointF>> &segments, std::optional<HistoryView::Peak> peak,
                   QDate day);
+    // The plant's size in W: the scale then reaches it each day, so that days compare at a
+    // glance; 0 scales each day to its peak.
+    void setPlantWatts(double watts);
 
 Q_SIGNALS:
     // -1 for the day before, 1 for the day after.
@@ -37,6 +40,7 @@ protected:
 private:
     QList<QList<QPointF>> m_segments;
     std::optional<HistoryView::Peak> m_peak;
+    double m_plantWatts = 0;
     double m_dayHours = 24;
     QList<double> m_clockHours; // where each hour's label goes
 };

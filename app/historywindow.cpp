@@ -8,12 +8,19 @@
 #include "historyview.h"
 #include "pollcycle.h"
 
+#include <QAccessibleWidget>
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QPointer>
+#include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
+
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -66,16 +73,145 @@ private:
     }
 };
 
+// The ISO codes of the currencies Qt knows, sorted.
+QStringList currencies()
+{
+    QStringList codes;
+    for (const QLocale &locale :
+         QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory))
+        codes.append(locale.currencySymbol(QLocale::CurrencyIsoCode));
+    codes.removeAll(QString());
+    codes.sort();
+    codes.removeDuplicates();
+    return codes;
+}
+
+// A price box as the price per kWh's.
+QDoubleSpinBox *priceBox(QDoubleSpinBox *box)
+{
+    // No price (0) shows no money. Some currencies count a kWh in thousands.
+    box->setDecimals(4);
+    box->setMaximum(1e6);
+    box->setSpecialValueText(QCoreApplication::translate("HistoryWindow", "none"));
+    return box;
+}
+
+// A tab of the tab bar below, for screen readers: its name, and pressed it is shown.
+class TabAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    TabAccessible(QTabBar *bar, int index) : m_bar(bar), m_index(index) { }
+
+    bool isValid() const override { return m_bar && m_index < m_bar->count(); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return m_bar->window()->windowHandle(); }
+    QAccessibleInterface *parent() const override
+    {
+        return QAccessible::queryAccessibleInterface(m_bar);
+    }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text text) const override
+    {
+        return text == QAccessible::Name ? QString(m_bar->tabText(m_index)).remove(u'&')
+                                         : QString();
+    }
+    void setText(QAccessible::Text, const QString &) override { }
+    QRect rect() const override
+    {
+        const QRect tab = m_bar->tabRect(m_index);
+        return { m_bar->mapToGlobal(tab.topLeft()), tab.size() };
+    }
+    QAccessible::Role role() const override { return QAccessible::PageTab; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.selectable = true;
+        state.selected = m_bar->currentIndex() == m_index;
+        state.focusable = true;
+        state.focused = state.selected && m_bar->hasFocus();
+        state.invisible = !m_bar->isVisible();
+        return state;
+    }
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface
+                ? static_cast<QAccessibleActionInterface *>(this)
+                : nullptr;
+    }
+    QStringList actionNames() const override { return { pressAction() }; }
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction())
+            m_bar->setCurrentIndex(m_index);
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    QPointer<QTabBar> m_bar;
+    int m_index;
+};
+
+// The History's tab bar as its tabs alone: Qt's own interface adds its two scroll buttons, though
+// they are hidden while the tabs fit, as they always do here.
+class TabBarAccessible : public QAccessibleWidget
+{
+public:
+    explicit TabBarAccessible(QTabBar *bar) : QAccessibleWidget(bar, QAccessible::PageTabList) { }
+    ~TabBarAccessible() override
+    {
+        for (const QAccessible::Id id : std::as_const(m_tabs))
+            QAccessible::deleteAccessibleInterface(id);
+    }
+
+    int childCount() const override { return tabBar()->count(); }
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index < 0 || index >= childCount())
+            return nullptr;
+        while (m_tabs.size() <= index)
+            m_tabs.append(QAccessible::registerAccessibleInterface(
+                    new TabAccessible(tabBar(), int(m_tabs.size()))));
+        return QAccessible::accessibleInterface(m_tabs[index]);
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return int(
+                m_tabs.indexOf(QAccessible::uniqueId(const_cast<QAccessibleInterface *>(child))));
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        return child(tabBar()->tabAt(tabBar()->mapFromGlobal(QPoint(x, y))));
+    }
+
+private:
+    QTabBar *tabBar() const { return static_cast<QTabBar *>(object()); }
+
+    mutable QList<QAccessible::Id> m_tabs;
+};
+
+QAccessibleInterface *tabBarAccessible(const QString &, QObject *object)
+{
+    auto *bar = qobject_cast<QTabBar *>(object);
+    if (bar && qobject_cast<HistoryWindow *>(bar->window()))
+        return new TabBarAccessible(bar);
+    return nullptr;
+}
+
 void showBars(BarChart *chart, const QList<HistoryView::Bar> &bars, bool months,
               const QLocale &locale)
 {
     QList<double> values;
+    QList<bool> recorded;
     QStringList texts;
     for (const HistoryView::Bar &bar : bars) {
         values.append(bar.energyWh);
+        recorded.append(bar.recorded());
         texts.append(HistoryView::BarText(bar, months, locale));
     }
-    chart->setBars(values, HistoryView::BarLabels(bars, months, locale), texts);
+    chart->setBars(values, recorded, HistoryView::BarLabels(bars, months, locale), texts);
 }
 
 } // namespace
@@ -95,11 +231,18 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
       lblBar(named(new QLabel(this), u"lblBar"_s)),
       m_sumNames{ tr("Today"),     tr("Yesterday"),    tr("This month"),
                   tr("This year"), tr("All recorded"), tr("Best day") },
-      txtPrice(named(new PriceBox(this), u"txtPrice"_s))
+      txtPrice(named(priceBox(new PriceBox(this)), u"txtPrice"_s)),
+      cmbCurrency(named(new QComboBox(this), u"cmbCurrency"_s)),
+      spnHomeShare(named(new QSpinBox(this), u"spnHomeShare"_s)),
+      txtFeedIn(named(priceBox(new PriceBox(this)), u"txtFeedIn"_s)),
+      spnPlant(named(new QSpinBox(this), u"spnPlant"_s))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Palvorin History"));
     lblDay->setAlignment(Qt::AlignCenter);
+    m_curve->setAccessibleName(tr("Power over the day"));
+    static const bool factoryInstalled = (QAccessible::installFactory(tabBarAccessible), true);
+    Q_UNUSED(factoryInstalled);
     m_bars->addTab(m_dayBars, tr("Days"));
     m_bars->addTab(m_monthBars, tr("Months"));
     for (QLabel *label : { lblKeptAside, lblDay, lblCurve, lblBar })
@@ -115,14 +258,32 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
         m_sums.append(new QLabel(this));
         sums->addRow(tr("%1:").arg(name), m_sums.last());
     }
-    // No price (0) shows no money. Some currencies count a kWh in thousands.
-    txtPrice->setDecimals(4);
-    txtPrice->setMaximum(1e6);
-    txtPrice->setSpecialValueText(tr("none"));
-    if (const QString currency = QLocale().currencySymbol(); !currency.isEmpty())
-        txtPrice->setSuffix(u' ' + currency);
+    // The locale's currency at first use, kept from then on.
+    if (m_settings.currency().isEmpty())
+        m_settings.setCurrency(QLocale().currencySymbol(QLocale::CurrencyIsoCode));
+    cmbCurrency->addItems(currencies());
+    if (cmbCurrency->findText(m_settings.currency()) < 0)
+        cmbCurrency->insertItem(0, m_settings.currency());
+    cmbCurrency->setCurrentText(m_settings.currency());
+    cmbCurrency->setAccessibleName(tr("Currency"));
+    showCurrency();
     txtPrice->setValue(m_settings.pricePerKwh().value_or(0));
-    sums->addRow(tr("Price per kWh:"), txtPrice);
+    auto *price = new QHBoxLayout;
+    price->addWidget(txtPrice, 1);
+    price->addWidget(cmbCurrency);
+    sums->addRow(tr("Price per kWh:"), price);
+    static_cast<QLabel *>(sums->labelForField(price))->setBuddy(txtPrice);
+    spnHomeShare->setRange(0, 100);
+    spnHomeShare->setSuffix(u" %"_s);
+    spnHomeShare->setValue(int(std::round(m_settings.homeShare() * 100)));
+    sums->addRow(tr("Share used at home:"), spnHomeShare);
+    txtFeedIn->setValue(m_settings.feedInPerKwh());
+    sums->addRow(tr("Paid per kWh fed in:"), txtFeedIn);
+    spnPlant->setRange(0, 1'000'000);
+    spnPlant->setSuffix(u" Wp"_s);
+    spnPlant->setSpecialValueText(tr("none"));
+    spnPlant->setValue(int(std::round(m_settings.plantWp().value_or(0))));
+    sums->addRow(tr("Plant size:"), spnPlant);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lblKeptAside);
     layout->addLayout(days);
@@ -142,6 +303,23 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
     connect(m_bars, &QTabWidget::currentChanged, this, &HistoryWindow::showSelectedBar);
     connect(txtPrice, &QDoubleSpinBox::valueChanged, this, [this](double price) {
         m_settings.setPricePerKwh(price);
+        showFigures();
+    });
+    connect(cmbCurrency, &QComboBox::currentTextChanged, this, [this](const QString &code) {
+        m_settings.setCurrency(code);
+        showCurrency();
+        showFigures();
+    });
+    connect(spnHomeShare, &QSpinBox::valueChanged, this, [this](int percent) {
+        m_settings.setHomeShare(percent / 100.0);
+        showFigures();
+    });
+    connect(spnPlant, &QSpinBox::valueChanged, this, [this](int watts) {
+        m_settings.setPlantWp(watts);
+        showFigures();
+    });
+    connect(txtFeedIn, &QDoubleSpinBox::valueChanged, this, [this](double price) {
+        m_settings.setFeedInPerKwh(price);
         showFigures();
     });
     connect(m_pollCycle, &PollCycle::readingTaken, this, &HistoryWindow::takeReading);
@@ -184,38 +362,57 @@ void HistoryWindow::showFigures()
 
     const std::optional<HistoryView::Peak> peak = HistoryView::DayPeak(m_readings);
     m_curve->setCurve(HistoryView::CurveSegments(m_readings), peak, m_day);
+    const std::optional<double> plant = m_settings.plantWp();
+    m_curve->setPlantWatts(plant.value_or(0));
     const auto recorded = days.constFind(m_day);
     const QString summary = HistoryView::CurveSummary(
             HistoryView::DayName(m_day, m_today, locale),
             recorded == days.cend() ? std::nullopt : std::optional(*recorded), m_readings, locale);
     lblDay->setText(locale.toString(m_day, QLocale::LongFormat));
-    lblCurve->setText(summary);
-    m_curve->setAccessibleName(summary);
+    const QString gaps = HistoryView::GapsText(m_readings, locale);
+    lblCurve->setText(gaps.isEmpty() ? summary : summary + u'\n' + gaps);
+    m_curve->setAccessibleDescription(lblCurve->text());
     cmdPrevious->setEnabled(m_day > std::min(days.isEmpty() ? m_today : days.firstKey(), m_today));
     cmdNext->setEnabled(m_day < m_today);
 
     showBars(m_dayBars, HistoryView::DayBars(days, m_today), false, locale);
     showBars(m_monthBars, HistoryView::MonthBars(days, m_today), true, locale);
 
+    using HistoryView::Span;
     const HistoryView::Sums sums = HistoryView::HistorySums(days, m_today);
-    const std::optional<double> price = m_settings.pricePerKwh();
-    const auto text = [&](std::optional<double> wattHours) {
-        return HistoryView::SumText(wattHours, price, locale);
+    const HistoryView::Worth worth{ m_settings.pricePerKwh().value_or(0), m_settings.currency(),
+                                    m_settings.homeShare(), m_settings.feedInPerKwh() };
+    const auto text = [&](std::optional<double> wattHours, Span span = Span::Day,
+                          const QString &note = QString()) {
+        const QString yield = plant && wattHours
+                ? HistoryView::YieldText(*wattHours, *plant, locale, span)
+                : QString();
+        return HistoryView::SumText(wattHours, worth, locale, span, yield + note);
     };
-    const QStringList texts{ text(sums.today),
-                             text(sums.yesterday),
-                             text(sums.month),
-                             text(sums.year),
-                             text(sums.all),
-                             sums.best ? tr("%1 on %2")
-                                                 .arg(text(sums.best->energyWh),
-                                                      locale.toString(sums.best->date,
-                                                                      QLocale::LongFormat))
-                                       : text(std::nullopt) };
+    const QStringList texts{
+        text(sums.today),
+        text(sums.yesterday),
+        text(sums.month, Span::Period,
+             HistoryView::RecordedText(sums.monthDaysRecorded, sums.monthDays)),
+        text(sums.year, Span::Period,
+             HistoryView::RecordedText(sums.yearDaysRecorded, sums.yearDays)),
+        text(sums.all, Span::Period),
+        sums.best ? text(sums.best->energyWh, Span::Day,
+                         //: The best day's energy is followed by " on <date>".
+                         tr(" on %1").arg(locale.toString(sums.best->date, QLocale::LongFormat)))
+                  : text(std::nullopt)
+    };
     for (qsizetype i = 0; i < m_sums.size(); ++i) {
         m_sums[i]->setText(texts[i]);
         m_sums[i]->setAccessibleName(tr("%1: %2").arg(m_sumNames[i], texts[i]));
     }
+}
+
+void HistoryWindow::showCurrency()
+{
+    const QString sign = u' ' + HistoryView::CurrencySign(m_settings.currency(), QLocale());
+    txtPrice->setSuffix(sign);
+    txtFeedIn->setSuffix(sign);
 }
 
 void HistoryWindow::showSelectedBar()

@@ -13,16 +13,19 @@
 class BarChart;
 class CurveChart;
 class PollCycle;
+class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
+class QSpinBox;
 class QPushButton;
 class QTabWidget;
 struct Reading;
 
 // The production history: a day's curve (today's at first; earlier days with the previous and
 // next controls), the last 31 days' and 12 months' yields as bars, the sums and, with a price per
-// kWh, what they are worth. It follows the poll cycle poll by poll while it is open, from what the
-// cycle hands it: it reads files only to show a day's curve, that day's month of readings.
+// kWh in a currency chosen beside it, what they are worth. It follows the poll cycle poll by poll
+// while it is open, from what the cycle hands it: it reads files only to show a day's curve, that
+// day's month of readings.
 class HistoryWindow : public QWidget
 {
     Q_OBJECT
@@ -35,6 +38,7 @@ private:
     void takeReading(const Reading &reading);
     void showFigures();
     void showSelectedBar();
+    void showCurrency();
 
     const PollCycle *const m_pollCycle;
     Settings m_settings;
@@ -54,4 +58,8 @@ private:
     const QStringList m_sumNames;
     QList<QLabel *> m_sums; // today, yesterday, this month, this year, all recorded, best day
     QDoubleSpinBox *const txtPrice;
+    QComboBox *const cmbCurrency;
+    QSpinBox *const spnHomeShare;
+    QDoubleSpinBox *const txtFeedIn;
+    QSpinBox *const spnPlant;
 };

@@ -8,6 +8,10 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString PricePerKwhKey = u"PricePerKwh"_s;
+const QString CurrencyKey = u"Currency"_s;
+const QString HomeShareKey = u"HomeShare"_s;
+const QString FeedInPerKwhKey = u"FeedInPerKwh"_s;
+const QString PlantWpKey = u"PlantWp"_s;
 const QString TrayNoticeShownKey = u"tray/noticeShown"_s;
 // An array, as host and port make no key.
 const QString KnownDevicesKey = u"devices"_s;
@@ -31,6 +35,57 @@ void Settings::setPricePerKwh(std::optional<double> price)
         m_settings.setValue(PricePerKwhKey, *price);
     else
         m_settings.remove(PricePerKwhKey);
+}
+
+QString Settings::currency() const
+{
+    return m_settings.value(CurrencyKey).toString();
+}
+
+void Settings::setCurrency(const QString &code)
+{
+    m_settings.setValue(CurrencyKey, code);
+}
+
+double Settings::homeShare() const
+{
+    bool ok = false;
+    const double share = m_settings.value(HomeShareKey).toDouble(&ok);
+    return ok && share >= 0 && share <= 1 ? share : 1.0;
+}
+
+void Settings::setHomeShare(double share)
+{
+    m_settings.setValue(HomeShareKey, share);
+}
+
+double Settings::feedInPerKwh() const
+{
+    bool ok = false;
+    const double price = m_settings.value(FeedInPerKwhKey).toDouble(&ok);
+    return ok && price > 0 ? price : 0.0;
+}
+
+void Settings::setFeedInPerKwh(double price)
+{
+    m_settings.setValue(FeedInPerKwhKey, price);
+}
+
+std::optional<double> Settings::plantWp() const
+{
+    bool ok = false;
+    const double watts = m_settings.value(PlantWpKey).toDouble(&ok);
+    if (!ok || !(watts > 0))
+        return std::nullopt;
+    return watts;
+}
+
+void Settings::setPlantWp(double watts)
+{
+    if (watts > 0)
+        m_settings.setValue(PlantWpKey, watts);
+    else
+        m_settings.remove(PlantWpKey);
 }
 
 bool Settings::trayNoticeShown() const

@@ -16,10 +16,23 @@
 class Settings
 {
 public:
-    // The price of one kWh in the locale's currency, for what the production saved; none when
-    // unset or not above 0.
+    // The price of one kWh in currency(), for what the production saved; none when unset or not
+    // above 0.
     [[nodiscard]] std::optional<double> pricePerKwh() const;
     void setPricePerKwh(std::optional<double> price);
+    // The ISO 4217 code of the prices' currency, kept as chosen: a later locale never changes what
+    // a price was typed in. Empty until chosen.
+    [[nodiscard]] QString currency() const;
+    void setCurrency(const QString &code);
+    // The share of the production used at home (0 to 1, all of it unless set), and what a kWh fed
+    // into the grid is paid (0 unless set).
+    [[nodiscard]] double homeShare() const;
+    void setHomeShare(double share);
+    [[nodiscard]] double feedInPerKwh() const;
+    void setFeedInPerKwh(double price);
+    // The plant's size in Wp (its panels' peak power); none when unset or not above 0.
+    [[nodiscard]] std::optional<double> plantWp() const;
+    void setPlantWp(double watts);
     // Whether the user has been told once that closing the window leaves Palvorin in the
     // notification area.
     [[nodiscard]] bool trayNoticeShown() const;

@@ -16,11 +16,11 @@ constexpr double DayHours = 24;
 
 } // namespace
 
-Axis NiceAxis(double maxValue, int maxSteps)
+Axis NiceAxis(double maxValue, int maxSteps, double smallestStep)
 {
     if (!(maxValue > 0))
         maxValue = 1;
-    const double wanted = std::max(maxValue / maxSteps, 1.0);
+    const double wanted = std::max(maxValue / maxSteps, smallestStep);
     const double power = std::pow(10.0, std::floor(std::log10(wanted)));
     double step = 10 * power;
     for (const double multiple : { 1.0, 2.0, 5.0 }) {
@@ -29,7 +29,7 @@ Axis NiceAxis(double maxValue, int maxSteps)
             break;
         }
     }
-    return { step, int(std::ceil(maxValue / step)) };
+    return { step, int(std::ceil(maxValue / step - 1e-9)) }; // 0.6 / 0.2 is 3, not 3.0000001
 }
 
 QList<double> Ticks(const Axis &axis)

@@ -22,9 +22,9 @@ struct Axis
 };
 
 // The axis that covers `maxValue` in at most `maxSteps` steps of 1, 2 or 5 times a power of ten,
-// in as few steps as that allows, and none below 1: the charts print whole units, and smaller
-// steps would repeat their labels. A maxValue of 0 or less is taken as 1.
-[[nodiscard]] Axis NiceAxis(double maxValue, int maxSteps);
+// in as few steps as that allows, and none below `smallestStep`: the labels print no more digits,
+// and smaller steps would repeat them. A maxValue of 0 or less is taken as 1.
+[[nodiscard]] Axis NiceAxis(double maxValue, int maxSteps, double smallestStep = 1.0);
 // The values of the axis' lines, from 0 to its top.
 [[nodiscard]] QList<double> Ticks(const Axis &axis);
 

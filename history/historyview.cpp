@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -91,7 +92,7 @@ QList<Bar> DayBars(const QMap<QDate, double> &days, QDate today, int count)
         const QDate date = today.addDays(-back);
         const auto found = days.constFind(date);
         const bool recorded = found != days.cend();
-        bars.append({ date, recorded ? *found : 0.0, recorded });
+        bars.append({ date, recorded ? *found : 0.0, int(recorded) });
     }
     return bars;
 }
@@ -103,10 +104,11 @@ QList<Bar> MonthBars(const QMap<QDate, double> &days, QDate today, int count)
     for (int back = count - 1; back >= 0; --back) {
         Bar bar{ thisMonth.addMonths(-back) };
         const QDate next = bar.date.addMonths(1);
+        bar.days = int(bar.date.daysTo(std::min(next, today.addDays(1))));
         for (auto day = days.lowerBound(bar.date);
              day != days.cend() && day.key() < next && day.key() <= today; ++day) {
             bar.energyWh += *day;
-            bar.recorded = true;
+            ++bar.daysRecorded;
         }
         bars.append(bar);
     }
@@ -122,12 +124,17 @@ Sums HistorySums(const QMap<QDate, double> &days, QDate today)
     Sums sums;
     sums.today = energyOf(today);
     sums.yesterday = energyOf(today.addDays(-1));
+    sums.monthDays = today.day();
+    sums.yearDays = today.dayOfYear();
     for (auto day = days.cbegin(); day != days.cend(); ++day) {
         sums.all += *day;
         if (day.key() <= today && day.key().year() == today.year()) {
             sums.year += *day;
-            if (day.key().month() == today.month())
+            ++sums.yearDaysRecorded;
+            if (day.key().month() == today.month()) {
                 sums.month += *day;
+                ++sums.monthDaysRecorded;
+            }
         }
         if (!sums.best || *day > sums.best->energyWh)
             sums.best = DayRecord{ day.key(), *day };
@@ -140,20 +147,110 @@ QString PowerText(double watts, const QLocale &locale)
     return scaled(watts, u"W"_s, locale);
 }
 
-QString EnergyText(double wattHours, const QLocale &locale)
+QString EnergyText(double wattHours, const QLocale &locale, Span span)
 {
-    return scaled(wattHours, u"Wh"_s, locale);
+    const double kilowattHours = wattHours / 1000;
+    const int decimals = span == Span::Day ? 2 : std::abs(kilowattHours) < 99.95 ? 1 : 0;
+    const double unit = std::pow(10.0, -decimals);
+    // Never "-0.00".
+    const double shown = std::abs(kilowattHours) < unit / 2 ? 0.0 : kilowattHours;
+    return translated("%1 kWh").arg(locale.toString(shown, 'f', decimals));
 }
 
-QString SumText(std::optional<double> wattHours, std::optional<double> pricePerKwh,
-                const QLocale &locale)
+QString AxisKwhText(double kilowattHours, const QLocale &locale)
+{
+    const double rounded = std::round(kilowattHours * 100) / 100 + 0.0;
+    return translated("%1 kWh").arg(locale.toString(rounded, 'f', QLocale::FloatingPointShortest));
+}
+
+QString AxisWattText(double watts, const QLocale &locale)
+{
+    return translated("%1 W").arg(locale.toString(std::round(watts) + 0.0, 'f', 0));
+}
+
+QString YieldText(double wattHours, double plantWp, const QLocale &locale, Span span)
+{
+    const QString perKwp = EnergyText(wattHours / plantWp * 1000, locale, span);
+    //: A plant's yield beside its energy: " (3.14 kWh/kWp)".
+    return translated(" (%1/kWp)").arg(perKwp);
+}
+
+QString RecordedText(int daysRecorded, int days)
+{
+    if (daysRecorded >= days)
+        return {};
+    return translated(", %1 of %2 days recorded").arg(daysRecorded).arg(days);
+}
+
+QString CurrencySign(const QString &currency, const QLocale &locale)
+{
+    return currency == locale.currencySymbol(QLocale::CurrencyIsoCode) ? locale.currencySymbol()
+                                                                       : currency;
+}
+
+QString MoneyText(double amount, const QString &currency, const QLocale &locale, int decimals)
+{
+    return locale.toCurrencyString(amount, CurrencySign(currency, locale), decimals);
+}
+
+QString PriceText(double price, const QString &currency, const QLocale &locale)
+{
+    int decimals = 2;
+    while (decimals < 4
+           && std::abs(std::round(price * std::pow(10.0, decimals))
+                       - price * std::pow(10.0, decimals))
+                   > 1e-6)
+        ++decimals;
+    return translated("%1/kWh").arg(MoneyText(price, currency, locale, decimals));
+}
+
+QString SumText(std::optional<double> wattHours, const Worth &worth, const QLocale &locale,
+                Span span, const QString &note)
 {
     if (!wattHours)
         return translated("none");
-    QString text = EnergyText(*wattHours, locale);
-    if (pricePerKwh)
-        text += u" ("_s + locale.toCurrencyString(*wattHours / 1000 * *pricePerKwh) + u')';
-    return text;
+    const QString energy = EnergyText(*wattHours, locale, span) + note;
+    if (!(worth.pricePerKwh > 0))
+        return energy;
+    const QString price = PriceText(worth.pricePerKwh, worth.currency, locale);
+    const double home = *wattHours * std::clamp(worth.homeShare, 0.0, 1.0);
+    const double fedIn = *wattHours - home;
+    const QString total = MoneyText((home * worth.pricePerKwh + fedIn * worth.feedInPerKwh) / 1000,
+                                    worth.currency, locale);
+    if (fedIn <= 0)
+        return translated("%1, worth %2 at %3").arg(energy, total, price);
+    //: "2.50 kWh, worth 0.62 €: 1.75 kWh used at home at 0.32 €/kWh, 0.75 kWh fed in at 0.08 €/kWh"
+    return translated("%1, worth %2: %3 used at home at %4, %5 fed in at %6")
+            .arg(energy, total, EnergyText(home, locale, span), price,
+                 EnergyText(fedIn, locale, span),
+                 PriceText(worth.feedInPerKwh, worth.currency, locale));
+}
+
+double GapEnergyWh(const QList<Reading> &readings)
+{
+    double energy = 0;
+    for (qsizetype i = 1; i < readings.size(); ++i) {
+        // A counter that restarted meanwhile is not guessed at.
+        if (readings[i - 1].time.secsTo(readings[i].time) > NamedGapSecs)
+            energy += std::max(readings[i].totalWh - readings[i - 1].totalWh, 0.0);
+    }
+    return energy;
+}
+
+QString GapsText(const QList<Reading> &readings, const QLocale &locale, const QTimeZone &zone)
+{
+    if (readings.isEmpty())
+        return {};
+    QStringList gaps;
+    QDateTime last = readings.first().time.toTimeZone(zone).date().startOfDay(zone);
+    for (const Reading &reading : readings) {
+        if (last.secsTo(reading.time) > NamedGapSecs)
+            gaps.append(translated("%1–%2").arg(
+                    ClockText(last.toTimeZone(zone).time(), locale),
+                    ClockText(reading.time.toTimeZone(zone).time(), locale)));
+        last = reading.time;
+    }
+    return gaps.isEmpty() ? QString() : translated("no readings %1").arg(gaps.join(u", "_s));
 }
 
 QString ClockText(QTime time, const QLocale &locale)
@@ -175,7 +272,11 @@ QString DayName(QDate day, QDate today, const QLocale &locale)
 QString CurveSummary(const QString &dayName, std::optional<double> wattHours,
                      const QList<Reading> &readings, const QLocale &locale)
 {
-    const QString energy = wattHours ? EnergyText(*wattHours, locale) : translated("not recorded");
+    QString energy = wattHours ? EnergyText(*wattHours, locale) : translated("not recorded");
+    // Shown from 0.01 kWh on; never more than the day's figure.
+    if (const double unwatched = GapEnergyWh(readings); wattHours && unwatched >= 5)
+        energy = translated("%1, of which %2 while no readings were taken")
+                         .arg(energy, EnergyText(std::min(unwatched, *wattHours), locale));
     if (readings.isEmpty())
         return translated("%1: %2, no readings").arg(dayName, energy);
     const std::optional<Peak> peak = DayPeak(readings);
@@ -190,8 +291,10 @@ QString BarText(const Bar &bar, bool month, const QLocale &locale)
     const QString when = month
             ? locale.standaloneMonthName(bar.date.month()) + u' ' + QString::number(bar.date.year())
             : locale.toString(bar.date, QLocale::LongFormat);
-    return when + u": "_s
-            + (bar.recorded ? EnergyText(bar.energyWh, locale) : translated("not recorded"));
+    if (!bar.recorded())
+        return when + u": "_s + translated("not recorded");
+    return when + u": "_s + EnergyText(bar.energyWh, locale, month ? Span::Period : Span::Day)
+            + RecordedText(bar.daysRecorded, bar.days);
 }
 
 QStringList BarLabels(const QList<Bar> &bars, bool months, const QLocale &locale)

@@ -23,6 +23,8 @@ namespace HistoryView {
 
 // Readings further apart than this are not joined: a poll failed or the program did not run.
 inline constexpr qint64 MaxGapSecs = 90;
+// Readings further apart than this are named as a gap under the curve.
+inline constexpr qint64 NamedGapSecs = 600;
 
 // A day's curve is placed by the time since the day's start on the clocks of `zone`, so that the
 // hour repeated when they go back is not drawn over itself.
@@ -59,14 +61,16 @@ struct Peak
 // nothing).
 [[nodiscard]] QMap<QDate, double> AllDays(const QList<DayRecord> &days, const DayRecord &live);
 
-// A bar of a chart: a day's energy or a month's (dated on its first day); not recorded when no
-// day of it is.
+// A bar of a chart: a day's energy or a month's (dated on its first day), and how many of its days
+// (up to today) are recorded; not recorded when none is.
 struct Bar
 {
     QDate date;
     double energyWh = 0.0;
-    bool recorded = false;
+    int daysRecorded = 0;
+    int days = 1;
 
+    [[nodiscard]] bool recorded() const { return daysRecorded > 0; }
     friend bool operator==(const Bar &, const Bar &) = default;
 };
 
@@ -83,6 +87,11 @@ struct Sums
     double year = 0.0; // this year up to today
     double all = 0.0;
     std::optional<DayRecord> best; // the first of the best days
+    // Of the days of this month and this year up to today, how many are recorded.
+    int monthDaysRecorded = 0;
+    int monthDays = 0;
+    int yearDaysRecorded = 0;
+    int yearDays = 0;
 
     friend bool operator==(const Sums &, const Sums &) = default;
 };
@@ -91,21 +100,64 @@ struct Sums
 
 // "620 W", "1.2 kW": the unit scaled, the number as the locale writes it.
 [[nodiscard]] QString PowerText(double watts, const QLocale &locale);
-// "850 Wh", "1.2 kWh".
-[[nodiscard]] QString EnergyText(double wattHours, const QLocale &locale);
-// An energy and, with a price per kWh, its worth in the locale's currency: "1.2 kWh (0,36 €)";
-// "none" without an energy.
-[[nodiscard]] QString SumText(std::optional<double> wattHours, std::optional<double> pricePerKwh,
-                              const QLocale &locale);
+
+// Energies in History are all in kWh: a day's with two decimals, a longer period's with one, or
+// none from 100 kWh on.
+enum class Span { Day, Period };
+// "0.85 kWh", "56.2 kWh", "847 kWh".
+[[nodiscard]] QString EnergyText(double wattHours, const QLocale &locale, Span span = Span::Day);
+// An axis label: "0 kWh", "0.5 kWh", "150 kWh", as exact as the axis' steps (0.01 at least) and no
+// more: never "1.0".
+[[nodiscard]] QString AxisKwhText(double kilowattHours, const QLocale &locale);
+// A power axis' label, in W alone: "1.0 kW" beside "500 W" would read as two scales.
+[[nodiscard]] QString AxisWattText(double watts, const QLocale &locale);
+// " (3.14 kWh/kWp)": the energy a plant of `plantWp` gave for each kWp of its size, as exact as
+// EnergyText() gives the energy.
+[[nodiscard]] QString YieldText(double wattHours, double plantWp, const QLocale &locale, Span span);
+// ", 24 of 31 days recorded"; nothing when all are.
+[[nodiscard]] QString RecordedText(int daysRecorded, int days);
+
+// What energy is worth: the share used at home at the price paid for a kWh, the rest at the price
+// paid for a kWh fed in; prices in `currency` (an ISO 4217 code).
+struct Worth
+{
+    double pricePerKwh = 0.0; // none when 0
+    QString currency;
+    double homeShare = 1.0; // 0 to 1
+    double feedInPerKwh = 0.0;
+};
+// The sign `locale` writes for `currency`: its symbol where it is the locale's own currency, the
+// code elsewhere (a "$" could be any dollar).
+[[nodiscard]] QString CurrencySign(const QString &currency, const QLocale &locale);
+// "1,000.00 €" as `locale` writes its money, with CurrencySign().
+[[nodiscard]] QString MoneyText(double amount, const QString &currency, const QLocale &locale,
+                                int decimals = 2);
+// A price with the decimals it was given, at least two: "0.3125 €/kWh".
+[[nodiscard]] QString PriceText(double price, const QString &currency, const QLocale &locale);
+// An energy, `note` (RecordedText()) and, with a price, what the energy is worth: "2.50 kWh, worth
+// 0.80 € at 0.32 €/kWh", with the split where only a share is used at home; "none" without an
+// energy.
+[[nodiscard]] QString SumText(std::optional<double> wattHours, const Worth &worth,
+                              const QLocale &locale, Span span = Span::Day,
+                              const QString &note = QString());
 
 // The time of day in the locale's short format without seconds: "12:40", "12:40 PM".
 [[nodiscard]] QString ClockText(QTime time, const QLocale &locale);
 // "Today", "Yesterday", or the date in full.
 [[nodiscard]] QString DayName(QDate day, QDate today, const QLocale &locale);
-// What the curve of a day with `readings` shows: "Today: 1.2 kWh, peak 620 W at 12:40".
+// The energy the counter gained across gaps in `readings` longer than NamedGapSecs: the energy
+// counted at the first reading after Palvorin was closed, or could not reach the device.
+[[nodiscard]] double GapEnergyWh(const QList<Reading> &readings);
+// "no readings 00:00–06:12, 10:12–13:47": the stretches of more than NamedGapSecs without a
+// reading, from the start of the day on; nothing when there are none, or no readings at all.
+[[nodiscard]] QString GapsText(const QList<Reading> &readings, const QLocale &locale,
+                               const QTimeZone &zone = QTimeZone::systemTimeZone());
+// What the curve of a day with `readings` shows: "Today: 1.20 kWh, peak 620 W at 12:40",
+// "Today: 2.20 kWh, of which 1.90 kWh while no readings were taken, peak …".
 [[nodiscard]] QString CurveSummary(const QString &dayName, std::optional<double> wattHours,
                                    const QList<Reading> &readings, const QLocale &locale);
-// A bar's date and value: "Saturday, 1 June 2024: 1.2 kWh", "June 2024: 35.2 kWh".
+// A bar's date and value: "Saturday, 1 June 2024: 1.20 kWh", "June 2024: 35.2 kWh, 24 of 30 days
+// recorded".
 [[nodiscard]] QString BarText(const Bar &bar, bool month, const QLocale &locale);
 // The labels under the bars: each month's short name; the day of the month under the last day's
 // bar and every seventh before it, nothing under the others.

@@ -12,12 +12,14 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTabWidget>
+#include <QSpinBox>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
@@ -69,9 +71,9 @@ class TestHistory : public QObject
     {
         return m_window->findChild<HistoryWindow *>()->findChild<T *>(name);
     }
-    static QString name(QWidget *widget)
+    static QString name(QWidget *widget, QAccessible::Text text = QAccessible::Name)
     {
-        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+        return QAccessible::queryAccessibleInterface(widget)->text(text);
     }
     static QByteArray bytes(const QString &path)
     {
@@ -413,10 +415,11 @@ private Q_SLOTS:
                                      { QDate(2024, 6, 3), 1 } }; // the clock was set back
         QTest::newRow("a record over the day under way, an older state file's")
                 << year + QList<DayRecord>{ { today, 8 } } << DayRecord{ today, 7 }
-                << Sums{ 8, 2, 10, 18, 28, DayRecord{ QDate(2023, 12, 31), 9 } }
+                << Sums{ 8, 2, 10, 18, 28, DayRecord{ QDate(2023, 12, 31), 9 }, 2, 2, 4, 154 }
                 << QList<double>{ 5, 3, 10 };
         QTest::newRow("nothing recorded")
-                << QList<DayRecord>() << DayRecord() << Sums() << QList<double>{ 0, 0, 0 };
+                << QList<DayRecord>() << DayRecord() << Sums{ {}, {}, 0, 0, 0, {}, 0, 2, 0, 154 }
+                << QList<double>{ 0, 0, 0 };
     }
     void sums()
     {
@@ -440,29 +443,69 @@ private Q_SLOTS:
         const auto row = [](const char *name, const QString &text, const QString &expected) {
             QTest::newRow(name) << text << expected;
         };
-        row("no energy", SumText(std::nullopt, 0.3, german), u"none"_s);
-        row("999.5 Wh rounds up", EnergyText(999.5, british), u"1.0 kWh"_s);
+        row("no energy", SumText(std::nullopt, { 0.3, u"EUR"_s }, german), u"none"_s);
+        row("a day: kWh with two decimals", EnergyText(999.5, british), u"1.00 kWh"_s);
+        row("a few Wh: never -0.00", EnergyText(-1, british), u"0.00 kWh"_s);
+        row("a month: one decimal", EnergyText(56234, british, Span::Period), u"56.2 kWh"_s);
+        row("a year: none from 100 kWh", EnergyText(1234567, british, Span::Period),
+            u"1,235 kWh"_s);
         row("a watt below zero", PowerText(-0.4, british), u"0 W"_s);
+        const auto worth = [&german](double share, double feedIn) {
+            return SumText(2500, { 0.32, u"EUR"_s, share, feedIn }, german);
+        };
+        row("money labelled", worth(1, 0.08), u"2,50 kWh, worth 0,80\u00a0€ at 0,32\u00a0€/kWh"_s);
+        row("money split: the rest fed in", worth(0.7, 0.08),
+            u"2,50 kWh, worth 0,62\u00a0€: 1,75 kWh used at home at 0,32\u00a0€/kWh, "
+            u"0,75 kWh fed in at 0,08\u00a0€/kWh"_s);
+        row("another currency than the locale's: its code",
+            SumText(1000, { 0.3125, u"USD"_s }, german),
+            u"1,00 kWh, worth 0,31\u00a0USD at 0,3125\u00a0USD/kWh"_s);
         const QDateTime noon(QDate(2024, 6, 1), QTime(12, 40, 59));
         row("the curve's summary, no seconds",
             CurveSummary(DayName(noon.date(), noon.date(), british), 1234.5, { { noon, 620.4, 0 } },
                          QLocale::c()),
-            u"Today: 1.2 kWh, peak 620 W at 12:40"_s);
+            u"Today: 1.23 kWh, peak 620 W at 12:40"_s);
         row("nothing produced: no peak at midnight",
             CurveSummary(u"Today"_s, 0, { { noon.addSecs(-45600), 0.4, 0 } }, british),
-            u"Today: 0 Wh, no peak"_s);
+            u"Today: 0.00 kWh, no peak"_s);
         row("an earlier day without readings",
             CurveSummary(DayName(QDate(2024, 5, 30), QDate(2024, 6, 1), british), std::nullopt, {},
                          british),
             u"Thursday, 30 May 2024: not recorded, no readings"_s);
-        const auto axis = [&british](double highest) {
+        const auto at = [&noon](const char *time, double watts, double total) {
+            return Reading{ QDateTime(noon.date(), QTime::fromString(QLatin1StringView(time)),
+                                      QTimeZone::utc()),
+                            watts, total };
+        };
+        const QList<Reading> restarted{ at("06:12", 0, 1000), at("06:13", 100, 1300),
+                                        at("12:00", 620, 3200), at("12:10", 600, 3300) };
+        row("energy counted after a gap: named", CurveSummary(u"Today"_s, 2300, restarted, british),
+            u"Today: 2.30 kWh, of which 1.90 kWh while no readings were taken, peak 620 W at "
+            u"12:00"_s);
+        row("gaps over ten minutes, from midnight on",
+            GapsText(restarted, british, QTimeZone::utc()),
+            u"no readings 00:00–06:12, 06:13–12:00"_s);
+        const auto axis = [&british](double highest, double smallest) {
             QStringList labels;
-            for (const double value : ChartScale::Ticks(ChartScale::NiceAxis(highest, 4)))
-                labels.append(PowerText(value, british));
+            for (const double value : ChartScale::Ticks(ChartScale::NiceAxis(highest, 4, smallest)))
+                labels.append(smallest < 1 ? AxisKwhText(value, british)
+                                           : AxisWattText(value, british));
             return labels.join(u", "_s);
         };
-        row("an empty day's axis: no label twice", axis(0), u"0 W, 1 W"_s);
-        row("an axis to 2 W", axis(2), u"0 W, 1 W, 2 W"_s);
+        row("an empty day's axis: no label twice", axis(0, 1), u"0 W, 1 W"_s);
+        row("a power axis in W alone", axis(1100, 1), u"0 W, 500 W, 1,000 W, 1,500 W"_s);
+        row("an energy axis in kWh, no trailing zero", axis(1.4, 0.01),
+            u"0 kWh, 0.5 kWh, 1 kWh, 1.5 kWh"_s);
+        row("a months' axis", axis(150, 0.01), u"0 kWh, 50 kWh, 100 kWh, 150 kWh"_s);
+        const QMap<QDate, double> days{ { QDate(2024, 5, 30), 2000 },
+                                        { QDate(2024, 5, 31), 1000 },
+                                        { QDate(2024, 6, 1), 500 } };
+        row("a month with days missing",
+            BarText(MonthBars(days, QDate(2024, 6, 2), 2)[0], true, british),
+            u"May 2024: 3.0 kWh, 2 of 31 days recorded"_s);
+        row("this month's days counted up to today",
+            BarText(MonthBars(days, QDate(2024, 6, 2), 2)[1], true, british),
+            u"June 2024: 0.5 kWh, 1 of 2 days recorded"_s);
         const QList<Bar> bars = DayBars({}, QDate(2024, 6, 2), 15);
         row("day labels, a week apart back from today", BarLabels(bars, false, british).join(u'|'),
             u"19|||||||26|||||||2"_s);
@@ -503,6 +546,20 @@ private Q_SLOTS:
         QCOMPARE(HistoryView::ClockHours(QDate(2026, 3, 29), berlin)[6], 5);
     }
 
+    // A day not recorded is drawn unlike a day recorded with 0 Wh, in its own slot alone.
+    void notRecordedDayMarked()
+    {
+        BarChart chart(u"Last 31 days"_s);
+        chart.resize(480, 150);
+        const QStringList texts{ u"a"_s, u"b"_s, u"c"_s };
+        chart.setBars({ 0, 0, 1000 }, { true, true, true }, texts, texts);
+        const QImage zero = chart.grab().toImage();
+        chart.setBars({ 0, 0, 1000 }, { true, false, true }, texts, texts);
+        const QImage missing = chart.grab().toImage();
+        QCOMPARE(missing.copy(0, 0, 150, 150), zero.copy(0, 0, 150, 150));
+        QVERIFY2(missing.copy(200, 0, 80, 150) != zero.copy(200, 0, 80, 150), "not marked");
+    }
+
     void priceReadInAnyLocale_data()
     {
         QTest::addColumn<QString>("typed"); // as pasted; typing validates each key the same way
@@ -526,6 +583,10 @@ private Q_SLOTS:
             edit->selectAll();
             edit->insert(typed);
             QVERIFY2(qFuzzyCompare(Settings().pricePerKwh().value_or(0), price), locale);
+            // The currency of the first use, de_DE's, kept under en_US: written as its code there.
+            QCOMPARE(window.findChild<QComboBox *>(u"cmbCurrency"_s)->currentText(), u"EUR"_s);
+            QCOMPARE(window.findChild<QDoubleSpinBox *>(u"txtPrice"_s)->suffix(),
+                     locale[0] == 'd' ? u" €"_s : u" EUR"_s);
         }
     }
 
@@ -560,8 +621,12 @@ private Q_SLOTS:
         }
 
         auto *curve = historyControl<CurveChart>(u"curve"_s);
-        QCOMPARE(name(curve), u"Today: 2,5 kWh, peak 500 W at 06:00"_s);
-        QCOMPARE(historyControl(u"lblCurve"_s)->text(), name(curve));
+        // Named once: the line under a chart is its description.
+        QCOMPARE(name(curve), u"Power over the day"_s);
+        QCOMPARE(QAccessible::queryAccessibleInterface(curve)->role(), QAccessible::Chart);
+        QCOMPARE(historyControl(u"lblCurve"_s)->text(),
+                 u"Today: 2,51 kWh, peak 500 W at 06:00\nno readings 00:00–06:00, 09:59–14:00"_s);
+        QCOMPARE(name(curve, QAccessible::Description), historyControl(u"lblCurve"_s)->text());
         const QList<Run> lines = colouredRuns(curve->grab().toImage());
         QCOMPARE(lines.size(), 2); // the gap from 10:00 to 14:00 left empty
         QCOMPARE(curve->grab().toImage().pixelColor(0, 0), curve->palette().color(QPalette::Base));
@@ -585,22 +650,27 @@ private Q_SLOTS:
                      qPrintable(chart->objectName()));
             QVERIFY(chart == curve || darkPixels(after) > darkPixels(before) + chart->height());
         }
-        QCOMPARE(name(days), u"Last 31 days: Samstag, 1. Juni 2024: 2,5 kWh"_s);
+        QCOMPARE(name(days), u"Last 31 days"_s);
+        QCOMPARE(QAccessible::queryAccessibleInterface(days)->role(), QAccessible::Chart);
         QTest::keyClick(days, Qt::Key_Left);
-        QCOMPARE(historyControl(u"lblBar"_s)->text(), u"Freitag, 31. Mai 2024: 1,0 kWh"_s);
-        QCOMPARE(name(days), u"Last 31 days: "_s + historyControl(u"lblBar"_s)->text());
+        QCOMPARE(historyControl(u"lblBar"_s)->text(), u"Freitag, 31. Mai 2024: 1,00 kWh"_s);
+        QCOMPARE(name(days, QAccessible::Description), historyControl(u"lblBar"_s)->text());
         QTest::keyClick(days, Qt::Key_End);
         QTest::keyClick(days, Qt::Key_Right);
-        QCOMPARE(days->selectedText(), u"Samstag, 1. Juni 2024: 2,5 kWh"_s);
+        QCOMPARE(days->selectedText(), u"Samstag, 1. Juni 2024: 2,51 kWh"_s);
         QTest::keyClick(days, Qt::Key_Home);
         QTest::keyClick(days, Qt::Key_Left);
         QCOMPARE(historyControl(u"lblBar"_s)->text(), u"Donnerstag, 2. Mai 2024: not recorded"_s);
-        window->findChild<QTabWidget *>()->setCurrentIndex(1);
+        QAccessibleInterface *tabs =
+                QAccessible::queryAccessibleInterface(window->findChild<QTabBar *>());
+        QCOMPARE(tabs->childCount(), 2); // the tabs alone, not the hidden scroll buttons
+        QCOMPARE(tabs->child(1)->text(QAccessible::Name), u"Months"_s);
+        tabs->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(historyControl(u"lblBar"_s)->text(), u"Juni 2024: 2,5 kWh"_s);
 
         QHelpEvent hover(QEvent::ToolTip, { days->width() - 10, days->height() / 2 }, {});
         QApplication::sendEvent(days, &hover);
-        QCOMPARE(QToolTip::text(), u"Samstag, 1. Juni 2024: 2,5 kWh"_s);
+        QCOMPARE(QToolTip::text(), u"Samstag, 1. Juni 2024: 2,51 kWh"_s);
 
         const auto sums = [window] {
             QStringList names;
@@ -610,22 +680,35 @@ private Q_SLOTS:
             return names;
         };
         QCOMPARE(sums(),
-                 (QStringList{ u"Today: 2,5 kWh"_s, u"Yesterday: 1,0 kWh"_s,
-                               u"This month: 2,5 kWh"_s, u"This year: 5,5 kWh"_s,
+                 (QStringList{ u"Today: 2,51 kWh"_s, u"Yesterday: 1,00 kWh"_s,
+                               u"This month: 2,5 kWh"_s,
+                               u"This year: 5,5 kWh, 3 of 153 days recorded"_s,
                                u"All recorded: 5,5 kWh"_s,
-                               u"Best day: 2,5 kWh on Samstag, 1. Juni 2024"_s }));
+                               u"Best day: 2,51 kWh on Samstag, 1. Juni 2024"_s }));
+        for (const QLabel *label : window->findChildren<QLabel *>())
+            QVERIFY(!label->text().endsWith(u':') || label->buddy());
         auto *price = historyControl<QDoubleSpinBox>(u"txtPrice"_s);
         QCOMPARE(price->text(), u"none"_s);
         price->setValue(1500.1234); // some currencies count a kWh in thousands
         QCOMPARE(price->text(), u"1500,1234 €"_s);
-        QCOMPARE(sums().first(), u"Today: 2,5 kWh (3.765,31\u00a0€)"_s);
+        QCOMPARE(sums().first(),
+                 u"Today: 2,51 kWh, worth 3.765,31\u00a0€ at 1.500,1234\u00a0€/kWh"_s);
         price->setValue(0);
-        QCOMPARE(sums().first(), u"Today: 2,5 kWh"_s);
+        QCOMPARE(sums().first(), u"Today: 2,51 kWh"_s);
         QVERIFY(!QSettings().contains(u"PricePerKwh"_s));
+        // A plant's size: its yield beside each sum, the curve on a scale up to it.
+        const int curveHeight = colouredRuns(curve->grab().toImage())[0].height;
+        historyControl<QSpinBox>(u"spnPlant"_s)->setValue(800);
+        QCOMPARE(sums()[3], u"This year: 5,5 kWh (6,9 kWh/kWp), 3 of 153 days recorded"_s);
+        const int scaled = colouredRuns(curve->grab().toImage())[0].height;
+        QVERIFY2(std::abs(scaled * 800 - curveHeight * 600) <= 800,
+                 "500 W not on a scale to 800 W");
+        historyControl<QSpinBox>(u"spnPlant"_s)->setValue(0);
 
         // Earlier days back to the first recorded, from their own month's file.
         QTest::keyClick(curve, Qt::Key_Left);
-        QCOMPARE(name(curve), u"Yesterday: 1,0 kWh, peak 700 W at 12:00"_s);
+        QCOMPARE(historyControl(u"lblCurve"_s)->text(),
+                 u"Yesterday: 1,00 kWh, peak 700 W at 12:00\nno readings 00:00–12:00"_s);
         QTest::keyClick(curve, Qt::Key_Left);
         QTest::keyClick(curve, Qt::Key_Left);
         QCOMPARE(historyControl(u"lblDay"_s)->text(), u"Donnerstag, 30. Mai 2024"_s);
@@ -640,11 +723,12 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(u"palvorin_readings/2024-06.csv"_s));
         poll(u"2024-06-01T18:01:30"_s, 1500);
         QVERIFY(polled());
-        QCOMPARE(name(curve), u"Today: 3,0 kWh, peak 500 W at 06:00"_s);
+        QCOMPARE(historyControl(u"lblCurve"_s)->text(),
+                 u"Today: 3,00 kWh, peak 500 W at 06:00\nno readings 00:00–06:00, 09:59–14:00"_s);
         poll(u"2024-06-02T00:00:30"_s, 1600);
         QVERIFY(polled());
-        QCOMPARE(name(curve), u"Today: 0 Wh, peak 480 W at 00:00"_s);
-        QCOMPARE(sums()[1], u"Yesterday: 3,0 kWh"_s);
+        QCOMPARE(historyControl(u"lblCurve"_s)->text(), u"Today: 0,00 kWh, peak 480 W at 00:00"_s);
+        QCOMPARE(sums()[1], u"Yesterday: 3,00 kWh"_s);
         QCOMPARE(days->selectedText(),
                  u"Freitag, 3. Mai 2024: not recorded"_s); // the same bar, a day on
         QCOMPARE(bytes(u"palvorin_days.csv"_s),
