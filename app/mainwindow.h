@@ -12,6 +12,7 @@
 class HistoryWindow;
 class PasswordDialog;
 class RememberedPasswords;
+class Settings;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -31,6 +32,9 @@ public:
     [[nodiscard]] QString statusText() const { return m_statusText; }
     void showDetails();
     void showHistory();
+    // Polls the device at `text` at once, shown in the address box, and keeps it for the next
+    // start; an empty `text` forgets the kept one.
+    void confirmAddress(const QString &text);
 
 Q_SIGNALS:
     void statusShown(const QString &text);
@@ -54,6 +58,7 @@ private:
     PollCycle *const m_pollCycle;
     PasswordDialog *const m_passwordDialog;
     RememberedPasswords *const m_passwords;
+    Settings *const m_settings;
     std::function<QString(const QString &)> m_openInEditor;
     // Cancel in the password dialog stops the questions until the user
     // polls by hand (Return in the address box).

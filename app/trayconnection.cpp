@@ -19,5 +19,6 @@ void ConnectTray(MainWindow *window, TrayIcon *tray)
     QObject::connect(window, &MainWindow::statusShown, tray, &TrayIcon::ShowStatus);
     QObject::connect(tray, &TrayIcon::historyRequested, window, &MainWindow::showHistory);
     QObject::connect(tray, &TrayIcon::detailsRequested, window, &MainWindow::showDetails);
+    tray->ShowTodayText(pollCycle->todayText());
     tray->ShowStatus(window->statusText());
 }

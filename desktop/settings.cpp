@@ -9,6 +9,8 @@ namespace {
 
 const QString PricePerKwhKey = u"PricePerKwh"_s;
 const QString TrayNoticeShownKey = u"tray/noticeShown"_s;
+const QString DeviceAddressKey = u"device/address"_s;
+const QString RememberedKey = u"keyring/remembered"_s;
 
 } // namespace
 
@@ -37,4 +39,37 @@ bool Settings::trayNoticeShown() const
 void Settings::setTrayNoticeShown()
 {
     m_settings.setValue(TrayNoticeShownKey, true);
+}
+
+QString Settings::deviceAddress() const
+{
+    return m_settings.value(DeviceAddressKey).toString();
+}
+
+void Settings::setDeviceAddress(const QString &address)
+{
+    if (address.isEmpty())
+        m_settings.remove(DeviceAddressKey);
+    else
+        m_settings.setValue(DeviceAddressKey, address);
+}
+
+bool Settings::passwordRemembered(const QString &address) const
+{
+    return m_settings.value(RememberedKey).toStringList().contains(address);
+}
+
+void Settings::setPasswordRemembered(const QString &address, bool remembered)
+{
+    QStringList addresses = m_settings.value(RememberedKey).toStringList();
+    if (addresses.contains(address) == remembered)
+        return;
+    if (remembered)
+        addresses.append(address);
+    else
+        addresses.removeAll(address);
+    if (addresses.isEmpty())
+        m_settings.remove(RememberedKey);
+    else
+        m_settings.setValue(RememberedKey, addresses);
 }

@@ -21,6 +21,14 @@ public:
     // notification area.
     [[nodiscard]] bool trayNoticeShown() const;
     void setTrayNoticeShown();
+    // The device address the user last confirmed in the address box; empty when none was, or the
+    // user confirmed an empty box to forget it.
+    [[nodiscard]] QString deviceAddress() const;
+    void setDeviceAddress(const QString &address);
+    // Whether the keyring holds a password for the device at `address` (its host and port), as
+    // far as this program knows: only then is the keyring asked at start.
+    [[nodiscard]] bool passwordRemembered(const QString &address) const;
+    void setPasswordRemembered(const QString &address, bool remembered);
 
 private:
     QSettings m_settings;

@@ -111,7 +111,11 @@ void TrayIcon::ShowPollEnded()
 
 void TrayIcon::ShowStatus(const QString &text)
 {
-    m_icon.setToolTip((m_figures.isEmpty() ? u"Palvorin"_s : m_figures) + u'\n' + text);
+    // Before the first reading, the day's figure loaded at start.
+    QString figures = m_figures;
+    if (figures.isEmpty())
+        figures = m_today.isEmpty() ? u"Palvorin"_s : tr("Palvorin · today %1").arg(m_today);
+    m_icon.setToolTip(figures + u'\n' + text);
 }
 
 // The program's icon, its ring green for the part of the day's peak produced

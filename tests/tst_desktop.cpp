@@ -8,6 +8,7 @@
 #include "passwordstore.h"
 #include "productionlevel.h"
 #include "settings.h"
+#include "statefile.h"
 #include "trayconnection.h"
 #include "trayicon.h"
 
@@ -106,7 +107,8 @@ class TestDesktop : public QObject
         m_window.reset(
                 new MainWindow({ .presetAddress = address,
                                  .clock = [] { return QDateTime(QDate(2024, 6, 1), QTime(12, 0)); },
-                                 .keyring = m_keyring.get() }));
+                                 .keyring = m_keyring.get(),
+                                 .settings = &m_settings }));
         m_tray.reset(new TrayIcon(m_window.get(), &m_settings));
         ConnectTray(m_window.get(), m_tray.get());
         m_tray->Start(atSignIn);
@@ -164,6 +166,7 @@ private Q_SLOTS:
     void cleanup()
     {
         stop();
+        m_settings.setDeviceAddress({});
         QDir::setCurrent(QDir::tempPath());
     }
 
@@ -222,6 +225,90 @@ private Q_SLOTS:
         const QImage image = icon()->icon().pixmap(64).toImage();
         QTEST(image.pixelColor(51, 12).hsvSaturation() > 100, "ringGreen"); // at half past one
         QTEST(image.pixelColor(32, 30).hsvSaturation() > 100, "boltOrange");
+    }
+
+    // The address confirmed with Return (each string one run; "\n" is Return) is polled at the
+    // next start; else the built-in one, a port just freed.
+    void addressKeptForTheNextStart_data()
+    {
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("none confirmed") << QStringList() << false;
+        QTest::newRow("confirmed") << QStringList{ u"DEVICE\n"_s } << true;
+        QTest::newRow("typed without Return") << QStringList{ u"DEVICE"_s } << false;
+        QTest::newRow("then another typed")
+                << QStringList{ u"DEVICE\n"_s, u"127.0.0.1:9"_s } << true;
+        QTest::newRow("then an empty one confirmed")
+                << QStringList{ u"DEVICE\n"_s, u"\n"_s } << false;
+        QTest::newRow("then one with a password")
+                << QStringList{ u"DEVICE\n"_s, u"a:b@DEVICE\n"_s } << true;
+    }
+    void addressKeptForTheNextStart()
+    {
+        FakeDevice device;
+        device.reply = FakeDevice::ok(R"({"apower":1,"total":5})");
+        const QString builtIn = FakeDevice().address();
+        QFETCH(QStringList, typed);
+        for (QString text : typed) {
+            start(builtIn);
+            auto *box = m_window->findChild<QLineEdit *>(u"txtIP"_s);
+            box->clear();
+            const bool confirmed = text.endsWith(u'\n');
+            QTest::keyClicks(box, text.remove(u'\n').replace(u"DEVICE"_s, device.address()));
+            if (confirmed)
+                QTest::keyClick(box, Qt::Key_Return);
+        }
+        start(builtIn);
+        QFETCH(bool, kept);
+        QCOMPARE(m_window->findChild<QLineEdit *>(u"txtIP"_s)->text(),
+                 kept ? device.address() : builtIn);
+        QTRY_COMPARE(m_window->statusText(),
+                     kept ? u"Last update: 2024-06-01 12:00:00"_s
+                          : u"Poll failed at 12:00:00: Connection refused by "_s + builtIn);
+    }
+
+    // The keyring's libraries load at start only where a password is remembered for the device.
+    void keyringLoadedOnlyWhenRemembered_data()
+    {
+        QTest::addColumn<bool>("remembered");
+        QTest::newRow("none remembered") << false;
+        QTest::newRow("one remembered for the device") << true;
+    }
+    void keyringLoadedOnlyWhenRemembered()
+    {
+#ifndef Q_OS_WIN
+        QFETCH(bool, remembered);
+        const QString address = FakeDevice().address();
+        m_settings.setDeviceAddress(address);
+        m_settings.setPasswordRemembered(address, remembered);
+        QSettings().sync(); // for the program to read
+        QProcess program;
+        startProgram(program);
+        QTRY_VERIFY_WITH_TIMEOUT(windowShown(), 20000);
+        const QByteArray maps = bytes(u"/proc/%1/maps"_s.arg(program.processId()));
+        QCOMPARE(maps.contains("libsecret"), remembered);
+        program.terminate();
+        QVERIFY(program.waitForFinished(20000));
+#endif
+    }
+
+    // A state file of today shows its figure at start, before any poll; one of yesterday 0.
+    void todayShownAtStart_data()
+    {
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("state of today") << u"2024-06-01"_s << u"12.5 Wh"_s;
+        QTest::newRow("state of yesterday") << u"2024-05-31"_s << u"0.0 Wh"_s;
+    }
+    void todayShownAtStart()
+    {
+        QFETCH(QString, day);
+        QFETCH(QString, shown);
+        QVERIFY(StateFile::SaveState({ day, 510, true, 12.5 }, u"shelly_daily_state.txt"_s));
+        start(QString());
+        QCOMPARE(m_window->findChild<QWidget *>(u"lblToday"_s)->property("text"), shown);
+        QCOMPARE(icon()->toolTip(),
+                 u"Palvorin · today "_s + shown + u'\n' + m_window->statusText());
     }
 
     // Closed twice, then after a fresh start: the notice comes once ever. Quit ends the program.
