@@ -680,11 +680,11 @@ private Q_SLOTS:
         open(device.address(), 50ms);
         auto *dialog = m_window->findChild<QDialog *>();
         auto *field = dialog->findChild<QLineEdit *>();
-        auto *buttons = dialog->findChild<QDialogButtonBox *>();
         QSignalSpy ticks(control<QTimer>("Timer1"), &QTimer::timeout);
         QStringList shown;
         for (const QString &answer : answers) {
             QTRY_VERIFY(dialog->isVisible());
+            auto *buttons = dialog->findChild<QDialogButtonBox *>(); // with the first question
             shown << text("lblStatus").replace(device.address(), u"DEVICE"_s);
             QVERIFY(dialog->windowTitle().contains(u"password"_s)
                     && dialog->windowModality() == Qt::WindowModal);
