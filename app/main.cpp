@@ -32,12 +32,13 @@ int main(int argc, char *argv[])
         return 0;
 
     // The switch's address on the local network, chosen when the program is
-    // built; the user can change it in the address box while it runs.
+    // built, until the user confirms another in the address box.
     PasswordStore keyring;
+    Settings settings;
     MonitorSetup setup{ QStringLiteral(PALVORIN_DEVICE_ADDRESS) };
     setup.keyring = &keyring;
+    setup.settings = &settings;
     MainWindow window(std::move(setup));
-    Settings settings;
     TrayIcon tray(&window, &settings);
     ConnectTray(&window, &tray);
     QObject::connect(&folder, &FolderLock::startedAgain, &tray, &TrayIcon::ShowWindow);

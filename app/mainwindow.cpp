@@ -6,6 +6,7 @@
 #include "historywindow.h"
 #include "passworddialog.h"
 #include "rememberedpasswords.h"
+#include "settings.h"
 #include "statefile.h"
 
 #include <QAction>
@@ -106,6 +107,13 @@ void setScreenReaderName(QWidget *widget, const QString &name)
         widget->setAccessibleName(name);
 }
 
+// The address the user confirmed in an earlier run, else the preset one.
+QString startAddress(const MonitorSetup &setup)
+{
+    const QString kept = setup.settings ? setup.settings->deviceAddress() : QString();
+    return kept.isEmpty() ? setup.presetAddress : kept;
+}
+
 template<typename Widget>
 Widget *named(Widget *widget, const QString &name)
 {
@@ -120,7 +128,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
       lblIP(named(new QLabel(tr("Shelly IP:"), this), u"lblIP"_s)),
       lblNowHeading(named(new QLabel(tr("Current"), this), u"lblNowHeading"_s)),
       lblTodayHeading(named(new QLabel(tr("Day"), this), u"lblTodayHeading"_s)),
-      txtIP(named(new QLineEdit(setup.presetAddress, this), u"txtIP"_s)),
+      txtIP(named(new QLineEdit(startAddress(setup), this), u"txtIP"_s)),
       lblToday(named(new QLabel(u"0.0 Wh"_s, this), u"lblToday"_s)),
       lblStatus(named(new QLabel(tr("Starting..."), this), u"lblStatus"_s)),
       lblNow(named(new QLabel(u"0.0 W"_s, this), u"lblNow"_s)),
@@ -132,7 +140,8 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
       m_pollCycle(new PollCycle(QString::fromLatin1(StateFile::DefaultName), std::move(setup.clock),
                                 setup.deviceTimeout, this)),
       m_passwordDialog(new PasswordDialog(this)),
-      m_passwords(new RememberedPasswords(setup.keyring, setup.keyringWait, this)),
+      m_passwords(new RememberedPasswords(setup.keyring, setup.settings, setup.keyringWait, this)),
+      m_settings(setup.settings),
       m_openInEditor(std::move(setup.openInEditor))
 {
     setWindowTitle(u"Palvorin"_s);
@@ -198,14 +207,16 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     });
     connect(Command1, &QPushButton::clicked, this, &MainWindow::showDetails);
     // What earlier runs found of their devices: a known device is polled at once.
-    const QHash<QString, QByteArray> known = m_settings.knownDevices();
+    const QHash<QString, QByteArray> known =
+            m_settings ? m_settings->knownDevices() : QHash<QString, QByteArray>();
     for (auto device = known.cbegin(); device != known.cend(); ++device) {
         if (const std::optional<KnownDevice> found = KnownDevice::fromText(device.value()))
             m_pollCycle->KnowDevice(device.key(), *found);
     }
     connect(m_pollCycle, &PollCycle::deviceKnown, this,
             [this](const QString &address, const KnownDevice &device) {
-                m_settings.setKnownDevice(address, device.toText());
+                if (m_settings)
+                    m_settings->setKnownDevice(address, device.toText());
                 showDirection();
             });
     connect(m_pollCycle, &PollCycle::deviceNamed, this, [this](const QString &name) {
@@ -268,12 +279,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     connect(m_passwordDialog, &QDialog::rejected, this, [this] { m_askForPassword = false; });
     connect(txtIP, &QLineEdit::textEdited, this, [this] { m_addressConfirmed = false; });
     // A user who has typed a new address need not wait for the next tick.
-    connect(txtIP, &QLineEdit::returnPressed, this, [this] {
-        m_askForPassword = true;
-        m_addressConfirmed = true;
-        m_polledText = txtIP->text();
-        m_pollCycle->PollNow(m_polledText);
-    });
+    connect(txtIP, &QLineEdit::returnPressed, this, [this] { confirmAddress(txtIP->text()); });
 
     Timer1->setInterval(setup.pollInterval);
     connect(Timer1, &QTimer::timeout, this, [this] {
@@ -291,8 +297,24 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
         showStatus(tr("Loaded. Polling every %1s.").arg(polling));
     else
         showStatus(tr("%1 Polling every %2s.").arg(unreadable, polling));
+    showFigure(lblToday, tr("Energy today"), m_pollCycle->todayText());
     // A password remembered for the device answers its first poll.
     m_passwords->ReadBeforePolling(PollCycle::DeviceAddress(txtIP->text()), [this] { poll(); });
+}
+
+void MainWindow::confirmAddress(const QString &text)
+{
+    if (txtIP->text() != text)
+        txtIP->setText(text);
+    // Only an address that can be polled is kept: a text with a password in it is not.
+    if (m_settings && text.trimmed().isEmpty())
+        m_settings->setDeviceAddress({});
+    else if (m_settings && !PollCycle::DeviceAddress(text).isEmpty())
+        m_settings->setDeviceAddress(text);
+    m_askForPassword = true;
+    m_addressConfirmed = true;
+    m_polledText = text;
+    m_pollCycle->PollNow(m_polledText);
 }
 
 // Polls the device at the box's text, unless a poll still waits for its

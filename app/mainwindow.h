@@ -14,6 +14,7 @@ class HistoryWindow;
 class PasswordDialog;
 class QAction;
 class RememberedPasswords;
+class Settings;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -36,6 +37,9 @@ public:
     // Turns the direction of production of the polled device, where it has a return counter;
     // in the window's context menu and the tray's menu.
     [[nodiscard]] QAction *flowsBackAction() const { return actFlowsBack; }
+    // Polls the device at `text` at once, shown in the address box, and keeps it for the next
+    // start; an empty `text` forgets the kept one.
+    void confirmAddress(const QString &text);
 
 Q_SIGNALS:
     void statusShown(const QString &text);
@@ -61,6 +65,7 @@ private:
     PollCycle *const m_pollCycle;
     PasswordDialog *const m_passwordDialog;
     RememberedPasswords *const m_passwords;
+    Settings *const m_settings;
     std::function<QString(const QString &)> m_openInEditor;
     // Cancel in the password dialog stops the questions until the user
     // polls by hand (Return in the address box).
@@ -75,5 +80,4 @@ private:
     QPointer<HistoryWindow> m_historyWindow; // while it is open
     QString m_statusText;
     QString m_deviceName; // the polled device as it named itself
-    Settings m_settings;
 };

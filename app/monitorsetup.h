@@ -5,6 +5,7 @@
 
 #include "passwordstore.h"
 #include "pollcycle.h"
+#include "settings.h"
 #include "texteditor.h"
 
 #include <QDateTime>
@@ -17,6 +18,7 @@
 // and keeps the rest; tests pass their own device, clock and editor.
 struct MonitorSetup
 {
+    // The address polled until the user confirms one.
     QString presetAddress;
     PollCycle::Clock clock = &QDateTime::currentDateTime;
     std::chrono::milliseconds pollInterval = std::chrono::seconds(60);
@@ -26,6 +28,9 @@ struct MonitorSetup
     std::function<QString(const QString &fileName)> openInEditor = &OpenInTextEditor;
     // The system keyring for device passwords; none: they live in memory only.
     PasswordStore *keyring = nullptr;
+    // Where the address the user confirmed, and which devices' passwords the
+    // keyring holds, are kept between runs; none: nothing is kept.
+    Settings *settings = nullptr;
     // How long the first poll waits for the keyring's answer.
     std::chrono::milliseconds keyringWait = std::chrono::seconds(10);
 };

@@ -33,26 +33,34 @@ PasswordDialog::PasswordDialog(QWidget *parent)
     lblRefused->hide();
     chkRemember->setObjectName(u"chkRemember"_s);
     SetKeyringFailure(tr("no answer yet"));
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lblRefused);
     layout->addWidget(lblQuestion);
     layout->addWidget(txtPassword);
     layout->addWidget(chkRemember);
-    layout->addWidget(buttons);
-    // An empty password is no answer.
-    QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
-    ok->setEnabled(false);
-    connect(txtPassword, &QLineEdit::textChanged, ok,
-            [ok](const QString &text) { ok->setEnabled(!text.isEmpty()); });
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // What was typed before Cancel is not kept.
     connect(this, &QDialog::rejected, txtPassword, &QLineEdit::clear);
 }
 
+// The buttons come with the first question: their standard icons load the icon theme, which
+// would delay the main window's first frame.
+void PasswordDialog::addButtons()
+{
+    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    layout()->addWidget(m_buttons);
+    // An empty password is no answer.
+    QPushButton *ok = m_buttons->button(QDialogButtonBox::Ok);
+    ok->setEnabled(!txtPassword->text().isEmpty());
+    connect(txtPassword, &QLineEdit::textChanged, ok,
+            [ok](const QString &text) { ok->setEnabled(!text.isEmpty()); });
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
 void PasswordDialog::Ask(const QString &address)
 {
+    if (!m_buttons)
+        addButtons();
     m_address = address;
     lblQuestion->setText(tr("The device at %1 asks for the &password of its user %2:")
                                  .arg(address, QLatin1StringView(DeviceLink::User)));

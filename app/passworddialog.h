@@ -7,6 +7,7 @@
 #include <QString>
 
 class QCheckBox;
+class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 
@@ -34,10 +35,13 @@ public:
     void SetKeyringFailure(const QString &why);
 
 private:
+    void addButtons();
+
     QLabel *const lblQuestion;
     QLineEdit *const txtPassword;
     QLabel *const lblRefused;
     QCheckBox *const chkRemember;
+    QDialogButtonBox *m_buttons = nullptr; // from the first question on
     QString m_address;
     QString m_refusedAddress;
 };

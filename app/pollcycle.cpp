@@ -114,6 +114,12 @@ QString PollCycle::LoadHistory()
     return loaded;
 }
 
+QString PollCycle::todayText() const
+{
+    const bool today = m_tally.currentDay == DayKey(m_clock().date());
+    return FigureText(today ? m_tally.todayWh : 0) + u" Wh"_s;
+}
+
 void PollCycle::PollDevice(const QString &addressText)
 {
     if (m_link.isBusy())

@@ -90,6 +90,9 @@ public:
 
     [[nodiscard]] bool isPolling() const { return m_link.isBusy(); }
     [[nodiscard]] const DailyTally &tally() const { return m_tally; }
+    // The day's energy as todayTextChanged() gives it: the loaded tally's when it is of today's
+    // date, else none yet.
+    [[nodiscard]] QString todayText() const;
 
     // Reads the days recorded by earlier runs (ProductionHistory::Load) and records the days the
     // loaded tally finished but could not record. Returns a sentence for the status line when the

@@ -21,5 +21,6 @@ void ConnectTray(MainWindow *window, TrayIcon *tray)
     tray->AddAction(window->flowsBackAction());
     QObject::connect(tray, &TrayIcon::historyRequested, window, &MainWindow::showHistory);
     QObject::connect(tray, &TrayIcon::detailsRequested, window, &MainWindow::showDetails);
+    tray->ShowTodayText(pollCycle->todayText());
     tray->ShowStatus(window->statusText());
 }

@@ -4,10 +4,11 @@
 #include "rememberedpasswords.h"
 
 #include "passwordstore.h"
+#include "settings.h"
 
-RememberedPasswords::RememberedPasswords(PasswordStore *keyring, std::chrono::milliseconds bound,
-                                         QObject *parent)
-    : QObject(parent), m_keyring(keyring)
+RememberedPasswords::RememberedPasswords(PasswordStore *keyring, Settings *notes,
+                                         std::chrono::milliseconds bound, QObject *parent)
+    : QObject(parent), m_keyring(keyring), m_notes(notes)
 {
     m_bound.setSingleShot(true);
     m_bound.setInterval(bound);
@@ -22,11 +23,21 @@ RememberedPasswords::RememberedPasswords(PasswordStore *keyring, std::chrono::mi
                 setFailure(failure);
                 if (!failure.isEmpty())
                     m_inKeyring.remove(address);
+                note(address, failure.isEmpty());
                 Q_EMIT rememberFinished(failure);
             });
 }
 
 void RememberedPasswords::ReadBeforePolling(const QString &address, std::function<void()> poll)
+{
+    if (m_notes && !m_notes->passwordRemembered(address)) {
+        m_poll = std::move(poll);
+        return pollOnce();
+    }
+    read(address, std::move(poll));
+}
+
+void RememberedPasswords::read(const QString &address, std::function<void()> poll)
 {
     m_poll = std::move(poll);
     if (!m_keyring || address.isEmpty())
@@ -41,7 +52,7 @@ bool RememberedPasswords::ReadOnce(const QString &address, std::function<void()>
 {
     if (!m_keyring || m_read.contains(address))
         return false;
-    ReadBeforePolling(address, std::move(poll));
+    read(address, std::move(poll));
     return true;
 }
 
@@ -56,14 +67,18 @@ void RememberedPasswords::Give(const QString &address, const QString &password, 
 
 void RememberedPasswords::Refused(const QString &address)
 {
-    if (m_inKeyring.remove(address))
+    if (m_inKeyring.remove(address)) {
         m_keyring->Remove(address);
+        note(address, false);
+    }
 }
 
 void RememberedPasswords::onRead(const QString &address, const QString &password,
                                  const QString &failure)
 {
     setFailure(failure);
+    if (failure.isEmpty())
+        note(address, !password.isEmpty());
     if (!password.isEmpty()) {
         m_inKeyring.insert(address);
         Q_EMIT passwordFound(address, password);
@@ -71,6 +86,12 @@ void RememberedPasswords::onRead(const QString &address, const QString &password
     // An answer about a device the user has since left polls nothing.
     if (address == m_reading)
         pollOnce();
+}
+
+void RememberedPasswords::note(const QString &address, bool remembered)
+{
+    if (m_notes)
+        m_notes->setPasswordRemembered(address, remembered);
 }
 
 void RememberedPasswords::setFailure(const QString &failure)

@@ -17,6 +17,8 @@ const QString TrayNoticeShownKey = u"tray/noticeShown"_s;
 const QString KnownDevicesKey = u"devices"_s;
 const QString AddressKey = u"address"_s;
 const QString FoundKey = u"found"_s;
+const QString DeviceAddressKey = u"device/address"_s;
+const QString RememberedKey = u"keyring/remembered"_s;
 
 } // namespace
 
@@ -124,4 +126,37 @@ void Settings::setKnownDevice(const QString &address, const QByteArray &text)
         m_settings.setValue(FoundKey, device.value());
     }
     m_settings.endArray();
+}
+
+QString Settings::deviceAddress() const
+{
+    return m_settings.value(DeviceAddressKey).toString();
+}
+
+void Settings::setDeviceAddress(const QString &address)
+{
+    if (address.isEmpty())
+        m_settings.remove(DeviceAddressKey);
+    else
+        m_settings.setValue(DeviceAddressKey, address);
+}
+
+bool Settings::passwordRemembered(const QString &address) const
+{
+    return m_settings.value(RememberedKey).toStringList().contains(address);
+}
+
+void Settings::setPasswordRemembered(const QString &address, bool remembered)
+{
+    QStringList addresses = m_settings.value(RememberedKey).toStringList();
+    if (addresses.contains(address) == remembered)
+        return;
+    if (remembered)
+        addresses.append(address);
+    else
+        addresses.removeAll(address);
+    if (addresses.isEmpty())
+        m_settings.remove(RememberedKey);
+    else
+        m_settings.setValue(RememberedKey, addresses);
 }

@@ -41,6 +41,14 @@ public:
     // port.
     [[nodiscard]] QHash<QString, QByteArray> knownDevices() const;
     void setKnownDevice(const QString &address, const QByteArray &text);
+    // The device address the user last confirmed in the address box; empty when none was, or the
+    // user confirmed an empty box to forget it.
+    [[nodiscard]] QString deviceAddress() const;
+    void setDeviceAddress(const QString &address);
+    // Whether the keyring holds a password for the device at `address` (its host and port), as
+    // far as this program knows: only then is the keyring asked at start.
+    [[nodiscard]] bool passwordRemembered(const QString &address) const;
+    void setPasswordRemembered(const QString &address, bool remembered);
 
 private:
     mutable QSettings m_settings; // reading an array moves its group

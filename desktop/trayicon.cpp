@@ -112,7 +112,11 @@ void TrayIcon::ShowPollEnded()
 void TrayIcon::ShowStatus(const QString &text)
 {
     m_status = text;
-    QString tip = (m_figures.isEmpty() ? u"Palvorin"_s : m_figures) + u'\n' + text;
+    // Before the first reading, the day's figure loaded at start.
+    QString tip = m_figures;
+    if (tip.isEmpty())
+        tip = m_today.isEmpty() ? u"Palvorin"_s : tr("Palvorin · today %1").arg(m_today);
+    tip += u'\n' + text;
     if (!m_device.isEmpty())
         tip += u'\n' + tr("Device: %1").arg(m_device);
     m_icon.setToolTip(tip);

@@ -8,6 +8,7 @@
 #include "passwordstore.h"
 #include "productionlevel.h"
 #include "settings.h"
+#include "statefile.h"
 #include "trayconnection.h"
 #include "trayicon.h"
 
@@ -106,7 +107,8 @@ class TestDesktop : public QObject
         m_window.reset(
                 new MainWindow({ .presetAddress = address,
                                  .clock = [] { return QDateTime(QDate(2024, 6, 1), QTime(12, 0)); },
-                                 .keyring = m_keyring.get() }));
+                                 .keyring = m_keyring.get(),
+                                 .settings = &m_settings }));
         m_tray.reset(new TrayIcon(m_window.get(), &m_settings));
         ConnectTray(m_window.get(), m_tray.get());
         m_tray->Start(atSignIn);
@@ -164,6 +166,7 @@ private Q_SLOTS:
     void cleanup()
     {
         stop();
+        m_settings.setDeviceAddress({});
         QDir::setCurrent(QDir::tempPath());
     }
 
@@ -224,6 +227,65 @@ private Q_SLOTS:
         const QImage image = icon()->icon().pixmap(64).toImage();
         QTEST(image.pixelColor(51, 12).hsvSaturation() > 100, "ringGreen"); // at half past one
         QTEST(image.pixelColor(32, 30).hsvSaturation() > 100, "boltOrange");
+    }
+
+    // The address confirmed with Return ("\n"; a run each) is polled at the next start, else the
+    // built-in one; the device found there by the first run is polled by its reading alone.
+    void addressKeptForTheNextStart_data()
+    {
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("none confirmed") << QStringList() << false;
+        QTest::newRow("confirmed") << QStringList{ u"DEVICE\n"_s } << true;
+        QTest::newRow("typed without Return") << QStringList{ u"DEVICE"_s } << false;
+        QTest::newRow("then an empty one") << QStringList{ u"DEVICE\n"_s, u"\n"_s } << false;
+        QTest::newRow("then one with a password")
+                << QStringList{ u"DEVICE\n"_s, u"a:b@DEVICE\n"_s } << true;
+    }
+    void addressKeptForTheNextStart()
+    {
+        FakeDevice device;
+        device.reply = FakeDevice::reading("5", "1");
+        const QString builtIn = FakeDevice().address();
+        QFETCH(QStringList, typed);
+        for (const QString &text : typed) {
+            start(builtIn);
+            auto *box = m_window->findChild<QLineEdit *>(u"txtIP"_s);
+            box->clear();
+            QTest::keyClicks(box,
+                             QString(text).remove(u'\n').replace(u"DEVICE"_s, device.address()));
+            if (text.endsWith(u'\n'))
+                QTest::keyClick(box, Qt::Key_Return);
+            QTRY_VERIFY(!m_window->pollCycle()->isPolling());
+        }
+        const qsizetype asked = device.targets.size();
+        start(builtIn);
+        QFETCH(bool, kept);
+        QTRY_COMPARE(m_window->statusText(),
+                     kept ? u"Last update: 2024-06-01 12:00:00"_s
+                          : u"Poll failed at 12:00:00: Connection refused by "_s + builtIn);
+        const QList<QByteArray> since = device.targets.sliced(asked);
+        QCOMPARE(since.contains("/rpc/Switch.GetStatus?id=0"), kept);
+        QVERIFY(!since.contains("/shelly"));
+    }
+
+    // A state file of today shows its figure at start, before any poll; one of yesterday 0.
+    void todayShownAtStart_data()
+    {
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("state of today") << u"2024-06-01"_s << u"12.5 Wh"_s;
+        QTest::newRow("state of yesterday") << u"2024-05-31"_s << u"0.0 Wh"_s;
+    }
+    void todayShownAtStart()
+    {
+        QFETCH(QString, day);
+        QFETCH(QString, shown);
+        QVERIFY(StateFile::SaveState({ day, 510, true, 12.5 }, u"shelly_daily_state.txt"_s));
+        start(QString());
+        QCOMPARE(m_window->findChild<QWidget *>(u"lblToday"_s)->property("text"), shown);
+        QCOMPARE(icon()->toolTip(),
+                 u"Palvorin · today "_s + shown + u'\n' + m_window->statusText());
     }
 
     // Closed twice, then after a fresh start: the notice comes once ever. Quit ends the program.
@@ -323,6 +385,9 @@ private Q_SLOTS:
         QVERIFY(second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0);
         QCOMPARE(folderFiles(), files);
         QTRY_VERIFY_WITH_TIMEOUT(windowShown(), 20000);
+        // No password remembered: the keyring's libraries stay out of the start.
+        const QString maps = u"/proc/%1/maps"_s.arg(first.processId());
+        QVERIFY(!bytes(maps).isEmpty() && !bytes(maps).contains("libsecret"));
         QCOMPARE(::kill(pid_t(first.processId()), signal), 0);
         if (!ignored.isEmpty()) {
             QVERIFY(!first.waitForFinished(2000));

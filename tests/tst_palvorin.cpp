@@ -251,7 +251,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("saved");
         const auto row = [](const char *name, const QByteArray &reply, const QByteArray &shown,
                             const char *saved = nullptr, int mode = FakeDevice::AnswerAndClose) {
-            const QString failed = saved ? QString() : u"0.0 W|0.0 Wh|Poll failed at 12:00:00: "_s;
+            const QString failed = saved ? QString() : u"0.0 W|10,0 Wh|Poll failed at 12:00:00: "_s;
             const QString read = saved ? u"|Last update: 2024-06-01 12:00:00"_s : QString();
             const QByteArray file = "2024-06-01\r\n"
                     + QByteArray(saved ? saved : "510|10").replace('|', "\r\n1\r\n") + "\r\n";
@@ -662,11 +662,11 @@ private Q_SLOTS:
         open(device.address(), 50ms);
         auto *dialog = m_window->findChild<QDialog *>();
         auto *field = dialog->findChild<QLineEdit *>();
-        auto *buttons = dialog->findChild<QDialogButtonBox *>();
         QSignalSpy ticks(control<QTimer>("Timer1"), &QTimer::timeout);
         QStringList shown;
         for (const QString &answer : answers) {
             QTRY_VERIFY(dialog->isVisible());
+            auto *buttons = dialog->findChild<QDialogButtonBox *>(); // with the first question
             shown << text("lblStatus").replace(device.address(), u"DEVICE"_s);
             QVERIFY(dialog->windowTitle().contains(u"password"_s)
                     && dialog->windowModality() == Qt::WindowModal);
@@ -898,7 +898,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("heard"); // read out for power, day and status
         QTest::newRow("a reason phrase with markup shows literally")
                 << QByteArray("HTTP/1.1 500 <b>x</b>\r\nContent-Length: 0\r\n\r\n")
-                << QStringList{ u"Current power: 0.0 W"_s, u"Energy today: 0.0 Wh"_s,
+                << QStringList{ u"Current power: 0.0 W"_s, u"Energy today: 0,0 Wh"_s,
                                 u"Status: Poll failed at 12:00:00: HTTP 500 <b>x</b>"_s };
         QTest::newRow("a figure's accessible name holds its value")
                 << FakeDevice::reading("5", "230.44")
