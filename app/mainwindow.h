@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class DeviceFinder;
+class FindDialog;
 class HistoryWindow;
 class PasswordDialog;
 class RememberedPasswords;
@@ -17,8 +19,9 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 
-// The monitor's only window: the device address, the present power, the
-// day's energy, a status line, the Details button and the History button.
+// The monitor's only window: the device address with the Find button, the
+// present power, the day's energy, a status line, the Details button and the
+// History button.
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -31,6 +34,10 @@ public:
     [[nodiscard]] QString statusText() const { return m_statusText; }
     void showDetails();
     void showHistory();
+    // Polls the device at `address` at once, as the user confirmed it
+    // (Return in the address box, or a device chosen from those found).
+    void confirmAddress(const QString &address);
+    void findDevices();
 
 Q_SIGNALS:
     void statusShown(const QString &text);
@@ -45,6 +52,7 @@ private:
     QLabel *const lblNowHeading;
     QLabel *const lblTodayHeading;
     QLineEdit *const txtIP;
+    QPushButton *const cmdFind;
     QLabel *const lblToday;
     QLabel *const lblStatus;
     QLabel *const lblNow;
@@ -54,6 +62,8 @@ private:
     PollCycle *const m_pollCycle;
     PasswordDialog *const m_passwordDialog;
     RememberedPasswords *const m_passwords;
+    DeviceFinder *const m_finder;
+    FindDialog *const m_findDialog;
     std::function<QString(const QString &)> m_openInEditor;
     // Cancel in the password dialog stops the questions until the user
     // polls by hand (Return in the address box).
