@@ -7,8 +7,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -49,7 +53,7 @@ FindDialog::FindDialog(QWidget *parent)
     layout->addWidget(lblFindStatus);
     layout->addWidget(lstDevices);
     layout->addWidget(buttons);
-    resize(560, 240);
+    resize(480, 240);
 
     // Return in the list reaches the default button, Use.
     connect(buttons, &QDialogButtonBox::accepted, this, &FindDialog::choose);
@@ -86,8 +90,12 @@ void FindDialog::ShowFound(const QList<FoundDevice> &devices, const QString &fai
     else if (devices.isEmpty())
         lblFindStatus->setText(tr("No device found on this network. Type its address instead."));
     else
-        lblFindStatus->setText(tr("%n device(s) found: choose one with Return or a double-click.",
-                                  nullptr, int(devices.size())));
+        lblFindStatus->setText(tr("Choose your device with Return or a double-click:"));
+    // Every column whole, as far as the screen allows.
+    lstDevices->header()->resizeSections(QHeaderView::ResizeToContents);
+    const int width = lstDevices->header()->length() + 2 * lstDevices->frameWidth()
+            + lstDevices->verticalScrollBar()->sizeHint().width();
+    lstDevices->setMinimumWidth(std::min(width, screen()->availableGeometry().width() * 3 / 4));
     if (QTreeWidgetItem *first = lstDevices->topLevelItem(0)) {
         lstDevices->setCurrentItem(first);
         lstDevices->setFocus();
