@@ -3,6 +3,8 @@
 
 #include "mainwindow.h"
 
+#include "devicefinder.h"
+#include "finddialog.h"
 #include "historywindow.h"
 #include "passworddialog.h"
 #include "rememberedpasswords.h"
@@ -129,6 +131,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
       lblNowHeading(named(new QLabel(tr("Current"), this), u"lblNowHeading"_s)),
       lblTodayHeading(named(new QLabel(tr("Day"), this), u"lblTodayHeading"_s)),
       txtIP(named(new QLineEdit(startAddress(setup), this), u"txtIP"_s)),
+      cmdFind(named(new QPushButton(tr("Find"), this), u"cmdFind"_s)),
       lblToday(named(new QLabel(u"0.0 Wh"_s, this), u"lblToday"_s)),
       lblStatus(named(new QLabel(tr("Starting..."), this), u"lblStatus"_s)),
       lblNow(named(new QLabel(u"0.0 W"_s, this), u"lblNow"_s)),
@@ -142,6 +145,8 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
       m_passwordDialog(new PasswordDialog(this)),
       m_passwords(new RememberedPasswords(setup.keyring, setup.settings, setup.keyringWait, this)),
       m_settings(setup.settings),
+      m_finder(new DeviceFinder(setup.findTime, this)),
+      m_findDialog(named(new FindDialog(this), u"findDialog"_s)),
       m_openInEditor(std::move(setup.openInEditor))
 {
     setWindowTitle(u"Palvorin"_s);
@@ -150,7 +155,7 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     // room below it that four lines need.
     const int statusHeight =
             QFontMetrics(font()).boundingRect(QRect(), 0, u"1\n2\n3\n4"_s).height();
-    setFixedSize(277, 56 + statusHeight + 8);
+    setFixedSize(321, 56 + statusHeight + 8);
     // Every label shows its text as written: a typed address or a device's
     // reason phrase in the status line may hold markup.
     for (QLabel *label : { lblIP, lblNowHeading, lblTodayHeading, lblToday, lblStatus, lblNow })
@@ -165,25 +170,27 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     const int addressRoom = txtIP->width() - 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth)
             - 2 * 2 - style()->pixelMetric(QStyle::PM_TextCursorWidth);
     fitTextToWidth(txtIP, u"000.000.000.000"_s, addressRoom, DialogPointSize);
-    lblNowHeading->setGeometry(96, 8, 73, 16);
+    cmdFind->setGeometry(93, 23, 41, 21);
+    lblNowHeading->setGeometry(140, 8, 73, 16);
     lblNowHeading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblNow->setGeometry(96, 24, 73, 24);
+    lblNow->setGeometry(140, 24, 73, 24);
     lblNow->setAlignment(Qt::AlignCenter);
-    lblTodayHeading->setGeometry(184, 8, 81, 16);
+    lblTodayHeading->setGeometry(228, 8, 81, 16);
     lblTodayHeading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblToday->setGeometry(184, 24, 81, 24);
+    lblToday->setGeometry(228, 24, 81, 24);
     lblToday->setAlignment(Qt::AlignCenter);
     lblToday->setFont(dialogFont(FigurePointSize, true));
     // The status line stops short of the button; below the button is room
     // for another.
-    lblStatus->setGeometry(8, 56, 188, statusHeight);
+    lblStatus->setGeometry(8, 56, 232, statusHeight);
     lblStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblStatus->setWordWrap(true);
-    Command1->setGeometry(200, 48, 49, 25);
-    cmdHistory->setGeometry(200, 77, 49, 25);
+    Command1->setGeometry(244, 48, 49, 25);
+    cmdHistory->setGeometry(244, 77, 49, 25);
 
     txtIP->setAccessibleName(tr("Device address"));
     txtIP->setAccessibleDescription(tr("IP address or host name of the metered switch"));
+    cmdFind->setAccessibleDescription(tr("Looks for devices on the local network"));
     // The figures take their size as they are shown.
     showFigure(lblNow, tr("Current power"), lblNow->text());
     lblNow->setAccessibleDescription(tr("Power the device measures now, in watts"));
@@ -194,7 +201,8 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     cmdHistory->setAccessibleDescription(
             tr("Opens the production history: the day's curve, past days and months, sums"));
     // The keyboard starts in the address box, the first control that takes it.
-    setTabOrder(txtIP, Command1);
+    setTabOrder(txtIP, cmdFind);
+    setTabOrder(cmdFind, Command1);
     setTabOrder(Command1, cmdHistory);
 
     connect(m_pollCycle, &PollCycle::powerTextChanged, this,
@@ -239,6 +247,13 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
     setContextMenuPolicy(Qt::ActionsContextMenu);
     showDirection();
     connect(cmdHistory, &QPushButton::clicked, this, &MainWindow::showHistory);
+    connect(cmdFind, &QPushButton::clicked, this, &MainWindow::findDevices);
+    connect(m_finder, &DeviceFinder::finished, this,
+            [this](const QList<FoundDevice> &devices, const QString &failure) {
+                m_findDialog->ShowFound(devices, failure);
+                cmdFind->setEnabled(true);
+            });
+    connect(m_findDialog, &FindDialog::chosen, this, &MainWindow::confirmAddress);
 
     // The keyring's passwords and its state reach the poll cycle and the
     // dialog; a refusal reaches the keyring.
@@ -334,6 +349,14 @@ void MainWindow::showDirection()
             m_pollCycle->knownDevice(PollCycle::DeviceAddress(m_polledText));
     actFlowsBack->setEnabled(device && device->model.hasReturnCounter);
     actFlowsBack->setChecked(device && device->direction == FlowDirection::Reverse);
+}
+
+// Looks only when asked: a search sends to every network the computer is on.
+void MainWindow::findDevices()
+{
+    cmdFind->setEnabled(false);
+    m_findDialog->ShowSearching();
+    m_finder->Find();
 }
 
 void MainWindow::showStatus(const QString &status)

@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class DeviceFinder;
+class FindDialog;
 class HistoryWindow;
 class PasswordDialog;
 class QAction;
@@ -20,8 +22,9 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 
-// The monitor's only window: the device address, the present power, the
-// day's energy, a status line, the Details button and the History button.
+// The monitor's only window: the device address with the Find button, the
+// present power, the day's energy, a status line, the Details button and the
+// History button.
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -40,6 +43,7 @@ public:
     // Polls the device at `text` at once, shown in the address box, and keeps it for the next
     // start; an empty `text` forgets the kept one.
     void confirmAddress(const QString &text);
+    void findDevices();
 
 Q_SIGNALS:
     void statusShown(const QString &text);
@@ -55,6 +59,7 @@ private:
     QLabel *const lblNowHeading;
     QLabel *const lblTodayHeading;
     QLineEdit *const txtIP;
+    QPushButton *const cmdFind;
     QLabel *const lblToday;
     QLabel *const lblStatus;
     QLabel *const lblNow;
@@ -66,6 +71,8 @@ private:
     PasswordDialog *const m_passwordDialog;
     RememberedPasswords *const m_passwords;
     Settings *const m_settings;
+    DeviceFinder *const m_finder;
+    FindDialog *const m_findDialog;
     std::function<QString(const QString &)> m_openInEditor;
     // Cancel in the password dialog stops the questions until the user
     // polls by hand (Return in the address box).

@@ -33,4 +33,6 @@ struct MonitorSetup
     Settings *settings = nullptr;
     // How long the first poll waits for the keyring's answer.
     std::chrono::milliseconds keyringWait = std::chrono::seconds(10);
+    // How long Find listens for answers, and then waits for each device's.
+    std::chrono::milliseconds findTime = std::chrono::seconds(3);
 };

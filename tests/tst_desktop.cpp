@@ -66,10 +66,10 @@ void startProgram(QProcess &program, const QStringList &arguments = {}, const QS
                           + arguments);
 }
 
-// Whether the X server shows the program's window (277 pixels wide): only a shown one is mapped.
+// Whether the X server shows the program's window (321 pixels wide): only a shown one is mapped.
 bool windowShown()
 {
-    const QString command = uR"(xwininfo -root -tree | awk '/"Palvorin": .* 277x/ {print $1}')"
+    const QString command = uR"(xwininfo -root -tree | awk '/"Palvorin": .* 321x/ {print $1}')"
                             uR"( | xargs -rn1 xwininfo -id | grep -q IsViewable)"_s;
     return QProcess::execute(u"sh"_s, { u"-c"_s, command }) == 0;
 }

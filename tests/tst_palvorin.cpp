@@ -14,6 +14,8 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QNetworkDatagram>
+#include <QNetworkInterface>
 #include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -22,6 +24,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
+#include <QTreeWidget>
+#include <QUdpSocket>
 
 #ifdef Q_OS_WIN
 #  include <qt_windows.h>
@@ -34,6 +38,50 @@
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 using Polls = QList<std::pair<QString, double>>; // addresses polled and the counters read
+
+namespace {
+
+// mDNS answers as a responder writes them: names as labels, or ending in a pointer back to
+// an earlier one; records of class IN with the cache-flush bit, two minutes to live.
+QByteArray be16(int value)
+{
+    return QByteArray(1, char(value >> 8)) + char(value);
+}
+QByteArray pointer(int offset)
+{
+    return be16(0xc000 | offset);
+}
+QByteArray label(const QByteArray &text)
+{
+    return char(text.size()) + text;
+}
+QByteArray dnsName(const QByteArray &dotted)
+{
+    QByteArray name;
+    for (const QByteArray &part : dotted.split('.'))
+        name += label(part);
+    return name + '\0';
+}
+QByteArray record(const QByteArray &name, int type, const QByteArray &data)
+{
+    return name + be16(type) + be16(0x8001) + be16(0) + be16(120) + be16(data.size()) + data;
+}
+QByteArray header(int answers, int additional)
+{
+    return be16(0) + be16(0x8400) + be16(0) + be16(answers) + be16(0) + be16(additional);
+}
+enum { A = 1, PTR = 12, TXT = 16, SRV = 33 };
+// `instance` of `service` at 127.0.0.1:`port`, the PTR record in the answers, the rest among
+// the additional records, and `extra` more of them that the caller appends.
+QByteArray announce(const QByteArray &service, const QByteArray &instance, int port, int extra = 0)
+{
+    const QByteArray fullName = dnsName(instance + '.' + service);
+    return header(1, 2 + extra) + record(dnsName(service), PTR, fullName)
+            + record(fullName, SRV, be16(0) + be16(0) + be16(port) + dnsName(instance + ".local"))
+            + record(dnsName(instance + ".local"), A, QByteArray::fromHex("7f000001"));
+}
+
+} // namespace
 
 // Each test in a fresh working directory and a locale with a decimal comma; the window's clock at
 // noon, 2024-06-01.
@@ -48,8 +96,12 @@ class TestPalvorin : public QObject
     void open(const QString &address, std::chrono::milliseconds interval = 60s)
     {
         const auto noon = [] { return QDateTime(QDate(2024, 6, 1), QTime(12, 0)); };
-        m_window.reset(new MainWindow(
-                { address, noon, interval, 600ms, [](auto &) { return u"no editor found"_s; } }));
+        m_window.reset(new MainWindow({ .presetAddress = address,
+                                        .clock = noon,
+                                        .pollInterval = interval,
+                                        .deviceTimeout = 600ms,
+                                        .openInEditor = [](auto &) { return u"no editor found"_s; },
+                                        .findTime = 400ms }));
     }
     template<typename T = QLabel>
     T *control(const char *name)
@@ -801,6 +853,115 @@ private Q_SLOTS:
         }
         expected.device = named(expected.device);
         QCOMPARE(pollCycle()->tally(), expected);
+    }
+
+    // A search in the test's own network namespace, where a responder on the loopback answers
+    // a one-shot query by unicast for the services named; only the devices listed answer /shelly
+    // as devices, and choosing the first of them polls it.
+    void findDevices_data()
+    {
+        for (const QNetworkInterface &network : QNetworkInterface::allInterfaces()) {
+            if (network.type() != QNetworkInterface::Loopback)
+                QSKIP("Sends mDNS: runs only in a network namespace of its own "
+                      "(tests/multicastns)");
+        }
+        QTest::addColumn<QStringList>("announced");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("a Gen3 meter with a password, a Gen2 plug, names compressed")
+                << QStringList{ u"meter"_s, u"plug"_s } << QStringList{ u"plug"_s, u"meter"_s };
+        QTest::newRow("a web server that is no device")
+                << QStringList{ u"router"_s, u"plug"_s } << QStringList{ u"plug"_s };
+        QTest::newRow("a device in an answer with a compression loop")
+                << QStringList{ u"looping"_s, u"plug"_s } << QStringList{ u"plug"_s };
+        QTest::newRow("a device silent at /shelly")
+                << QStringList{ u"silent"_s, u"plug"_s } << QStringList{ u"plug"_s };
+        QTest::newRow("nothing found") << QStringList() << QStringList();
+    }
+    void findDevices()
+    {
+        QFETCH(QStringList, announced);
+        QFETCH(QStringList, listed);
+        FakeDevice meter, plug, router, silent, looping;
+        meter.identity = QByteArray(
+                R"({"name":null,"id":"shellypmminig3-84fce63ad204","mac":"84FCE63AD204","slot":1,"model":"S3PM-001PCEU16","gen":3,"fw_id":"20240819-074343/1.4.2-gc2639da","ver":"1.4.2","app":"MiniPMG3","auth_en":true,"auth_domain":"shellypmminig3-84fce63ad204"})");
+        plug.identity = QByteArray(
+                R"({"name":null,"id":"shellyplusplugs-b0b21c10a2b8","mac":"B0B21C10A2B8","slot":0,"model":"SNPL-00112EU","gen":2,"fw_id":"20231107-164738/1.0.8-g8c7bb8d","ver":"1.0.8","app":"PlusPlugS","auth_en":false,"auth_domain":null})");
+        looping.identity = meter.identity;
+        router.identity = "<html><body>Router</body></html>";
+        silent.replies.insert("/shelly", {}); // nothing at all
+        const QByteArray meterName = "shellypmminig3-84fce63ad204";
+        // At 42 the instance name, at 90 the host name, each a label and a pointer.
+        QByteArray meterAnswer = header(3, 1)
+                + record(dnsName("_shelly._tcp.local"), PTR, label(meterName) + pointer(12))
+                + record(pointer(42), SRV,
+                         be16(0) + be16(0) + be16(meter.serverPort()) + label(meterName)
+                                 + pointer(25))
+                + record(pointer(42), TXT,
+                         "\x05gen=3\x0c"
+                         "app=MiniPMG3")
+                + record(pointer(90), A, QByteArray::fromHex("7f000001"));
+        QByteArray loopingAnswer = announce("_shelly._tcp.local", "loop", looping.serverPort(), 1);
+        loopingAnswer += record(pointer(loopingAnswer.size()), A, QByteArray::fromHex("7f000002"));
+        const QHash<QString, QByteArray> answers{
+            { u"meter"_s, meterAnswer },
+            { u"plug"_s,
+              announce("_http._tcp.local", "shellyplusplugs-b0b21c10a2b8", plug.serverPort()) },
+            { u"router"_s, announce("_http._tcp.local", "router", router.serverPort()) },
+            { u"silent"_s, announce("_shelly._tcp.local", "silent", silent.serverPort()) },
+            { u"looping"_s, loopingAnswer },
+        };
+        const QHash<QString, QString> rows{
+            { u"meter"_s,
+              u"shellypmminig3-84fce63ad204 | MiniPMG3 (S3PM-001PCEU16) | 3 | %1 | Yes"_s.arg(
+                      meter.address()) },
+            { u"plug"_s,
+              u"shellyplusplugs-b0b21c10a2b8 | PlusPlugS (SNPL-00112EU) | 2 | %1 | No"_s.arg(
+                      plug.address()) },
+        };
+        QUdpSocket responder;
+        QVERIFY(responder.bind(QHostAddress::AnyIPv4, 5353, QUdpSocket::ShareAddress));
+        QVERIFY(responder.joinMulticastGroup(QHostAddress(u"224.0.0.251"_s),
+                                             QNetworkInterface::interfaceFromName(u"lo"_s)));
+        int queries = 0;
+        connect(&responder, &QUdpSocket::readyRead, this, [&] {
+            const QNetworkDatagram query = responder.receiveDatagram();
+            for (const char *service : { "_shelly._tcp.local", "_http._tcp.local" }) {
+                if (!query.data().contains(dnsName(service) + be16(PTR) + be16(1))
+                    || query.senderPort() == 5353)
+                    return;
+            }
+            ++queries;
+            for (const QString &key : announced)
+                responder.writeDatagram(answers[key], query.senderAddress(), query.senderPort());
+        });
+
+        open(QString());
+        auto *find = control<QPushButton>("cmdFind");
+        QTest::mouseClick(find, Qt::LeftButton);
+        QVERIFY(!find->isEnabled());
+        QCOMPARE(text("lblFindStatus"), u"Looking for devices…"_s);
+        QTRY_VERIFY(find->isEnabled());
+        QVERIFY(queries > 0);
+        auto *list = control<QTreeWidget>("lstDevices");
+        QStringList shown, expected;
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < list->columnCount(); ++column)
+                cells.append(list->topLevelItem(row)->text(column));
+            shown.append(cells.join(u" | "_s));
+        }
+        for (const QString &key : listed)
+            expected.append(rows[key]);
+        QCOMPARE(shown, expected);
+        if (listed.isEmpty()) {
+            QCOMPARE(text("lblFindStatus"),
+                     u"No device found on this network. Type its address instead."_s);
+            return;
+        }
+        const qsizetype asked = plug.targets.size();
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(text("txtIP"), plug.address());
+        QTRY_VERIFY(plug.targets.size() > asked);
     }
 
     // A state file and a days file held for a moment by another program are not taken for corrupt

@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: MIT
 
 // Any bytes as a device reply and as a state file: no crash; whatever the state reader reads
-// (finished days too), the writer writes back;
-// the JSON readers find only models that read back as kept, finite powers and counters in range.
+// (finished days too), the writer writes back; the JSON readers find only models that read back as
+// kept, finite powers and counters in range; an mDNS answer gives only names within 255 bytes, and
+// services only with a port's record and an address.
 #include "devicemodel.h"
+#include "mdns.h"
 #include "statefile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -31,6 +33,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             && (!qIsFinite(reading->powerW) || !valid(reading->importWh)
                 || !valid(reading->returnWh)))
             qFatal("a reading out of range");
+    }
+    if (const auto records = Mdns::ReadResponse(input)) {
+        for (const Mdns::Record &record : *records) {
+            for (const QByteArrayList &name : { record.name, record.target }) {
+                qsizetype bytes = 1;
+                for (const QByteArray &label : name)
+                    bytes += 1 + label.size();
+                if (bytes > Mdns::MaxNameBytes)
+                    qFatal("a name longer than a name can be");
+            }
+        }
+        for (const Mdns::Service &service :
+             Mdns::FindServices(*records, { Mdns::ShellyService, Mdns::HttpService })) {
+            if (service.addresses.isEmpty())
+                qFatal("a service without an address");
+        }
     }
     return 0;
 }
