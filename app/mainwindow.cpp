@@ -140,6 +140,8 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
       Timer1(named(new QTimer(this), u"Timer1"_s)),
       actFlowsBack(named(new QAction(tr("Production flows &back through the meter"), this),
                          u"actFlowsBack"_s)),
+      actSecondChannel(named(new QAction(tr("Plant on the meter's s&econd channel"), this),
+                             u"actSecondChannel"_s)),
       m_pollCycle(new PollCycle(QString::fromLatin1(StateFile::DefaultName), std::move(setup.clock),
                                 setup.deviceTimeout, this)),
       m_passwordDialog(new PasswordDialog(this)),
@@ -244,6 +246,13 @@ MainWindow::MainWindow(MonitorSetup setup, QWidget *parent)
                                   back ? FlowDirection::Reverse : FlowDirection::Forward);
     });
     addAction(actFlowsBack);
+    actSecondChannel->setCheckable(true);
+    actSecondChannel->setToolTip(tr("For meters with two clamps (Pro EM, EM Gen3): ticked, the "
+                                    "day counts the second channel's energy, else the first's."));
+    connect(actSecondChannel, &QAction::triggered, this, [this](bool second) {
+        m_pollCycle->SetEmChannel(PollCycle::DeviceAddress(m_polledText), second ? 1 : 0);
+    });
+    addAction(actSecondChannel);
     setContextMenuPolicy(Qt::ActionsContextMenu);
     showDirection();
     connect(cmdHistory, &QPushButton::clicked, this, &MainWindow::showHistory);
@@ -349,6 +358,9 @@ void MainWindow::showDirection()
             m_pollCycle->knownDevice(PollCycle::DeviceAddress(m_polledText));
     actFlowsBack->setEnabled(device && device->model.hasReturnCounter);
     actFlowsBack->setChecked(device && device->direction == FlowDirection::Reverse);
+    const bool em = device && device->model.meter == Meter::EM1;
+    actSecondChannel->setEnabled(em);
+    actSecondChannel->setChecked(em && device->model.channel == 1);
 }
 
 // Looks only when asked: a search sends to every network the computer is on.

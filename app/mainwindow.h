@@ -40,6 +40,8 @@ public:
     // Turns the direction of production of the polled device, where it has a return counter;
     // in the window's context menu and the tray's menu.
     [[nodiscard]] QAction *flowsBackAction() const { return actFlowsBack; }
+    // Reads an EM meter's second channel; in the same menus.
+    [[nodiscard]] QAction *secondChannelAction() const { return actSecondChannel; }
     // Polls the device at `text` at once, shown in the address box, and keeps it for the next
     // start; an empty `text` forgets the kept one.
     void confirmAddress(const QString &text);
@@ -67,6 +69,7 @@ private:
     QPushButton *const cmdHistory;
     QTimer *const Timer1;
     QAction *const actFlowsBack;
+    QAction *const actSecondChannel;
     PollCycle *const m_pollCycle;
     PasswordDialog *const m_passwordDialog;
     RememberedPasswords *const m_passwords;

@@ -181,6 +181,17 @@ void PollCycle::SetDirection(const QString &address, FlowDirection direction)
     Q_EMIT deviceKnown(address, *found);
 }
 
+void PollCycle::SetEmChannel(const QString &address, int channel)
+{
+    const auto found = m_devices.find(address);
+    if (found == m_devices.end() || found->model.meter != Meter::EM1
+        || found->model.channel == channel)
+        return;
+    found->model.channel = channel;
+    found->direction = FlowDirection::Unknown; // the other channel's is learned anew
+    Q_EMIT deviceKnown(address, *found);
+}
+
 QString PollCycle::DeviceAddress(const QString &addressText)
 {
     QString why;
@@ -316,7 +327,10 @@ void PollCycle::takeIdentity(const QByteArray &reply)
 
 void PollCycle::takeStatus(const QByteArray &reply)
 {
-    const std::optional<DeviceModel> model = DeviceReply::FindMeter(m_identity, reply);
+    // An EM meter is found again on the channel the user chose.
+    const KnownDevice known = m_devices.value(m_polledAddress);
+    const std::optional<DeviceModel> model = DeviceReply::FindMeter(
+            m_identity, reply, known.model.meter == Meter::EM1 ? known.model.channel : 0);
     if (!model) {
         showFailure(tr("The device's status could not be read"));
         return;

@@ -82,6 +82,9 @@ public:
     // Turns the direction of production of the device at `address` where the learned one is
     // wrong; the day's count goes on from the next reading of the other counter.
     void SetDirection(const QString &address, FlowDirection direction);
+    // Reads the plant's energy from `channel` of the EM meter at `address` (0 or 1: the clamp the
+    // plant's line runs through); the day goes on from a baseline on that channel.
+    void SetEmChannel(const QString &address, int channel);
     // The host and port of the device at `addressText` as a poll names it (in
     // passwordNeeded()), or nothing when the text is no address to poll.
     [[nodiscard]] static QString DeviceAddress(const QString &addressText);

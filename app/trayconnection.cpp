@@ -19,6 +19,7 @@ void ConnectTray(MainWindow *window, TrayIcon *tray)
     QObject::connect(window, &MainWindow::statusShown, tray, &TrayIcon::ShowStatus);
     QObject::connect(pollCycle, &PollCycle::deviceNamed, tray, &TrayIcon::ShowDevice);
     tray->AddAction(window->flowsBackAction());
+    tray->AddAction(window->secondChannelAction());
     QObject::connect(tray, &TrayIcon::historyRequested, window, &MainWindow::showHistory);
     QObject::connect(tray, &TrayIcon::detailsRequested, window, &MainWindow::showDetails);
     tray->ShowTodayText(pollCycle->todayText());

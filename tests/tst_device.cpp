@@ -99,11 +99,12 @@ private Q_SLOTS:
         QTest::addColumn<Replies>("after");
         QTest::addColumn<Replies>("asked"); // the targets of the first poll, then of the second
         QTest::addColumn<QString>("shown"); // power, day's energy
+        QTest::addColumn<QString>("turned"); // by the user between the polls
         const auto row = [](const char *name, const QByteArray &shelly, const QByteArray &status,
                             const Replies &before, const Replies &after, const Replies &asked,
-                            const char *shown) {
+                            const char *shown, const char *turned = "") {
             QTest::newRow(name) << shelly << status << before << after << asked
-                                << QString::fromUtf8(shown);
+                                << QString::fromUtf8(shown) << QString::fromLatin1(turned);
         };
         using namespace Reply;
         const QByteArray switchPath = "/rpc/Switch.GetStatus?id=0",
@@ -145,6 +146,16 @@ private Q_SLOTS:
             "480.0 W|10.0 Wh|");
         row("a relay without a meter", plusPlugSOpen, R"({"switch:0":{"id":0,"output":false}})", {},
             {}, first + Replies{ "|" } + first, "||This device measures no power");
+        row("direction turned by the user: the other counter from a baseline", plugSGen3,
+            plugSGen3Status, { switchPath, plug("-626.6", "15761.124", "15754.266").first() },
+            { switchPath, plug("-630", "15761.124", "15764.766").first() },
+            first + Replies{ switchPath, "|", switchPath }, "-630.0 W|0.0 Wh|", "forward");
+        row("EM second channel chosen: its energy from a baseline", proEM, proEMStatus,
+            em("-480.2", "6644.90", "2595.26", "0"), em("-300", "6644.90", "2605.26"),
+            first
+                    + Replies{ "/rpc/EM1.GetStatus?id=0", "/rpc/EM1Data.GetStatus?id=0", "|",
+                               "/rpc/EM1.GetStatus?id=1", "/rpc/EM1Data.GetStatus?id=1" },
+            "300.0 W|0.0 Wh|", "channel 1");
         row("no device answers /shelly", "<html><body>Router</body></html>", {}, {}, {},
             { "/shelly", "|", "/shelly" },
             "||The device at this address does not say what it is: no Shelly device answers there");
@@ -190,6 +201,11 @@ private Q_SLOTS:
             QTRY_COMPARE(finished.size(), replies == &before ? 1 : 2);
             asked += device.targets + (replies == &before ? Replies{ "|" } : Replies());
             now = now.addSecs(60);
+            QFETCH(QString, turned);
+            if (turned == u"forward"_s)
+                cycle.SetDirection(device.address(), FlowDirection::Forward);
+            if (turned == u"channel 1"_s)
+                cycle.SetEmChannel(device.address(), 1);
         }
         QTEST(asked, "asked");
         QTEST(power + u'|' + today + u'|' + failure, "shown");
