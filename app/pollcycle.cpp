@@ -137,7 +137,7 @@ void PollCycle::PollDevice(const QString &addressText)
     m_polledAddress = url->authority();
     m_askedAgain = false;
     const std::optional<KnownDevice> known = knownDevice(m_polledAddress);
-    Q_EMIT deviceNamed(known ? DeviceName(known->model) : QString());
+    Q_EMIT deviceNamed(known && !known->model.id.isEmpty() ? DeviceName(known->model) : QString());
     if (known && pollable(known->model))
         startReading();
     else
