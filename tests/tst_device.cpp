@@ -263,6 +263,7 @@ private Q_SLOTS:
         cycle.PollDevice(device.address());
         QTRY_COMPARE(finished.size(), 1);
         known = *cycle.knownDevice(device.address());
+        QCOMPARE(KnownDevice::fromText(known.toText()), known); // as the settings keep it
         const QString shown = status.startsWith(u"Last update"_s)
                 ? u"Last update"_s
                 : status.remove(u"Poll failed at 12:00:00: "_s)
