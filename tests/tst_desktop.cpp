@@ -415,21 +415,21 @@ private Q_SLOTS:
         QFETCH(NoticeKind, kind);
         QFETCH(bool, history);
         QProcess service;
-        if (!m_hasTray) {
-#ifdef Q_OS_WIN
-            QSKIP("Windows always has a notification area");
-#else
+        if (!m_hasTray) { // on Linux only: Windows always has the area
             service.start(QStringLiteral(PALVORIN_FAKENOTIFICATIONS));
             QTRY_VERIFY(service.canReadLine());
             QCOMPARE(service.readLine(), "ready\n");
-#endif
         }
         start(QString());
         m_window->hide();
         QVERIFY(m_tray->Notify(kind, u"Production stopped"_s, u"Nothing since 13:10 · 0 W"_s));
         if (m_hasTray) {
+#ifdef Q_OS_WIN
+            Q_EMIT icon()->messageClicked(); // Windows' own notification is not clicked from here
+#else
             QTRY_VERIFY(balloon());
             QTest::mouseClick(balloon(), Qt::LeftButton);
+#endif
         } else {
             QTRY_VERIFY(service.canReadLine());
             QCOMPARE(QString::fromUtf8(service.readLine()),
