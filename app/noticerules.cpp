@@ -9,7 +9,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// The middle of `times` (not empty), as seconds into the day.
+// The middle of `seconds` into the day (not empty), as a time of day.
 QTime median(QList<int> seconds)
 {
     std::sort(seconds.begin(), seconds.end());
