@@ -41,6 +41,7 @@ int main(int argc, char *argv[])
     MainWindow window(std::move(setup));
     TrayIcon tray(&window, &settings);
     ConnectTray(&window, &tray);
+    ConnectNotices(&window, &tray, &settings);
     QObject::connect(&folder, &FolderLock::startedAgain, &tray, &TrayIcon::ShowWindow);
     tray.Start(QApplication::arguments().contains(QLatin1StringView(Autostart::Argument)));
     return app.exec();

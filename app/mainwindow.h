@@ -46,6 +46,8 @@ public:
     // start; an empty `text` forgets the kept one.
     void confirmAddress(const QString &text);
     void findDevices();
+    // A notice nothing else on the desktop shows, in the status line until the next poll's.
+    void showNotice(const QString &text) { showStatus(text); }
 
 Q_SIGNALS:
     void statusShown(const QString &text);

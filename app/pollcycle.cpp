@@ -287,6 +287,8 @@ void PollCycle::onDeviceReply(const HttpResult &result)
             m_passwords.remove(m_polledAddress);
             Q_EMIT passwordRefused(m_polledAddress);
         }
+        if (result.status == 0)
+            Q_EMIT pollFailed(m_polledAddress, result.error);
         showFailure(result.error);
         if (result.refusal != HttpResult::Refusal::None && !gen1Refused)
             Q_EMIT passwordNeeded(m_polledAddress);

@@ -113,6 +113,8 @@ Q_SIGNALS:
     void statusTextChanged(const QString &text);
     // A started poll has ended, with figures or with a failure line.
     void pollFinished();
+    // A poll got no answer from the device at `address` (host and port); `reason` says why.
+    void pollFailed(const QString &address, const QString &reason);
     // A poll gave `reading`; the tally and the history hold it already.
     void readingTaken(const Reading &reading);
     // The device at `address` asks for a password: none is known, or it

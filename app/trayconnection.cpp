@@ -4,7 +4,11 @@
 #include "trayconnection.h"
 
 #include "mainwindow.h"
+#include "noticerules.h"
+#include "settings.h"
 #include "trayicon.h"
+
+#include <memory>
 
 void ConnectTray(MainWindow *window, TrayIcon *tray)
 {
@@ -24,4 +28,36 @@ void ConnectTray(MainWindow *window, TrayIcon *tray)
     QObject::connect(tray, &TrayIcon::detailsRequested, window, &MainWindow::showDetails);
     tray->ShowTodayText(pollCycle->todayText());
     tray->ShowStatus(window->statusText());
+}
+
+void ConnectNotices(MainWindow *window, TrayIcon *tray, Settings *settings)
+{
+    const PollCycle *pollCycle = window->pollCycle();
+    auto rules = std::make_shared<NoticeRules>(&pollCycle->history(), pollCycle->clock());
+    const auto show = [window, tray, settings](const Notice &notice) {
+        if (settings->notifies(notice.kind)
+            && !tray->Notify(notice.kind, notice.title, notice.text))
+            window->showNotice(notice.text);
+    };
+    QObject::connect(pollCycle, &PollCycle::pollFailed, tray,
+                     [pollCycle, rules, show](const QString &address, const QString &reason) {
+                         const bool reachedBefore = pollCycle->knownDevice(address).has_value();
+                         if (const auto notice = rules->PollFailed(address, reason, reachedBefore))
+                             show(*notice);
+                     });
+    QObject::connect(pollCycle, &PollCycle::readingTaken, tray,
+                     [pollCycle, rules, show, settings](const Reading &reading) {
+                         rules->SetWorth({ settings->pricePerKwh().value_or(0),
+                                           settings->currency(), settings->homeShare(),
+                                           settings->feedInPerKwh() });
+                         for (const Notice &notice :
+                              rules->ReadingTaken(reading, pollCycle->tally().todayWh))
+                             show(notice);
+                     });
+    QObject::connect(tray, &TrayIcon::noticeClicked, window, [window, tray](NoticeKind kind) {
+        if (kind == NoticeKind::Yield)
+            window->showHistory();
+        else
+            tray->ShowWindow();
+    });
 }

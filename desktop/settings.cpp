@@ -13,6 +13,7 @@ const QString HomeShareKey = u"HomeShare"_s;
 const QString FeedInPerKwhKey = u"FeedInPerKwh"_s;
 const QString PlantWpKey = u"PlantWp"_s;
 const QString TrayNoticeShownKey = u"tray/noticeShown"_s;
+const QString NoticeKeys[] = { u"notices/unreachable"_s, u"notices/stopped"_s, u"notices/yield"_s };
 // An array, as host and port make no key.
 const QString KnownDevicesKey = u"devices"_s;
 const QString AddressKey = u"address"_s;
@@ -98,6 +99,16 @@ bool Settings::trayNoticeShown() const
 void Settings::setTrayNoticeShown()
 {
     m_settings.setValue(TrayNoticeShownKey, true);
+}
+
+bool Settings::notifies(NoticeKind kind) const
+{
+    return m_settings.value(NoticeKeys[int(kind)], kind != NoticeKind::Yield).toBool();
+}
+
+void Settings::setNotifies(NoticeKind kind, bool on)
+{
+    m_settings.setValue(NoticeKeys[int(kind)], on);
 }
 
 QHash<QString, QByteArray> Settings::knownDevices() const

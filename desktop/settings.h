@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "notices.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QSettings>
@@ -37,6 +39,10 @@ public:
     // notification area.
     [[nodiscard]] bool trayNoticeShown() const;
     void setTrayNoticeShown();
+    // Whether notices of `kind` are shown: the day's yield only when switched on, the others
+    // unless switched off.
+    [[nodiscard]] bool notifies(NoticeKind kind) const;
+    void setNotifies(NoticeKind kind, bool on);
     // What was found of each device the program polled, as text of the poll's own, by host and
     // port.
     [[nodiscard]] QHash<QString, QByteArray> knownDevices() const;

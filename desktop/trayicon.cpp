@@ -36,6 +36,20 @@ TrayIcon::TrayIcon(QWidget *window, Settings *settings, QObject *parent)
             tr("Ticked, Palvorin starts at sign-in in the folder it works in now: %1")
                     .arg(QDir::toNativeSeparators(QDir::currentPath())));
     m_startAtSignIn->setChecked(Autostart::IsEnabled());
+    //: The submenu of the notices that can be switched on and off
+    QMenu *notify = m_menu.addMenu(tr("&Notify me when…"));
+    const std::pair<NoticeKind, QString> notices[] = {
+        { NoticeKind::Unreachable, tr("The plug cannot be &reached") },
+        { NoticeKind::Stopped, tr("Production &stops in daylight") },
+        { NoticeKind::Yield, tr("The day's production has &ended, with its yield") },
+    };
+    for (const auto &[kind, text] : notices) {
+        QAction *item = notify->addAction(text);
+        item->setCheckable(true);
+        item->setChecked(m_settings->notifies(kind));
+        connect(item, &QAction::toggled, this,
+                [this, kind](bool on) { m_settings->setNotifies(kind, on); });
+    }
     m_menu.addAction(m_startAtSignIn);
     connect(m_startAtSignIn, &QAction::triggered, this, &TrayIcon::setStartAtSignIn);
     m_menu.addSeparator();
@@ -53,6 +67,10 @@ TrayIcon::TrayIcon(QWidget *window, Settings *settings, QObject *parent)
                 if (why == QSystemTrayIcon::Trigger)
                     toggleWindow();
             });
+
+    connect(&m_icon, &QSystemTrayIcon::messageClicked, this,
+            [this] { Q_EMIT noticeClicked(m_lastNotice); });
+    connect(&m_notices, &DesktopNotices::clicked, this, &TrayIcon::noticeClicked);
 
     window->installEventFilter(this);
     drawIcon(-1);
@@ -131,6 +149,16 @@ void TrayIcon::ShowDevice(const QString &name)
 void TrayIcon::AddAction(QAction *action)
 {
     m_menu.insertAction(m_startAtSignIn, action);
+}
+
+bool TrayIcon::Notify(NoticeKind kind, const QString &title, const QString &text)
+{
+    if (keepsRunning()) {
+        m_lastNotice = kind;
+        m_icon.showMessage(title, text);
+        return true;
+    }
+    return m_notices.Show(kind, title, text);
 }
 
 // The program's icon, its ring green for the part of the day's peak produced

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "notices.h"
 #include "productionlevel.h"
 
 #include <QMenu>
@@ -51,10 +52,15 @@ public:
     void ShowDevice(const QString &name);
     // Puts one of the window's settings in the menu, before "Start at sign-in".
     void AddAction(QAction *action);
+    // Shows a notice: in the notification area where there is one, else by the desktop's
+    // notification service. False where neither shows it.
+    bool Notify(NoticeKind kind, const QString &title, const QString &text);
 
 Q_SIGNALS:
     void historyRequested();
     void detailsRequested();
+    // The user clicked a notice of `kind`, where the desktop tells.
+    void noticeClicked(NoticeKind kind);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -72,6 +78,9 @@ private:
     QSystemTrayIcon m_icon;
     QAction *const m_showWindow;
     QAction *const m_startAtSignIn;
+    DesktopNotices m_notices;
+    // The last notice shown in the notification area, which its click is about.
+    NoticeKind m_lastNotice = NoticeKind::Unreachable;
     ProductionLevel m_level;
     QString m_power;
     QString m_today;

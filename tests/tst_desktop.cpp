@@ -4,6 +4,7 @@
 #include "autostart.h"
 #include "fakedevice.h"
 #include "folderlock.h"
+#include "historywindow.h"
 #include "mainwindow.h"
 #include "passwordstore.h"
 #include "productionlevel.h"
@@ -111,6 +112,7 @@ class TestDesktop : public QObject
                                  .settings = &m_settings }));
         m_tray.reset(new TrayIcon(m_window.get(), &m_settings));
         ConnectTray(m_window.get(), m_tray.get());
+        ConnectNotices(m_window.get(), m_tray.get(), &m_settings);
         m_tray->Start(atSignIn);
     }
     void stop()
@@ -397,6 +399,50 @@ private Q_SLOTS:
         QVERIFY(first.exitStatus() == QProcess::NormalExit && first.exitCode() == 0);
         QVERIFY(!QFile::exists(lock.filePath()));
 #endif
+    }
+
+    // A notice shows in the notification area, else by the desktop's notification service; a
+    // click on it brings up the window, or History for the day's yield.
+    void noticeShownAndClicked_data()
+    {
+        QTest::addColumn<NoticeKind>("kind");
+        QTest::addColumn<bool>("history");
+        QTest::newRow("production stopped") << NoticeKind::Stopped << false;
+        QTest::newRow("the day's yield") << NoticeKind::Yield << true;
+    }
+    void noticeShownAndClicked()
+    {
+        QFETCH(NoticeKind, kind);
+        QFETCH(bool, history);
+        QProcess service;
+        if (!m_hasTray) { // on Linux only: Windows always has the area
+            service.start(QStringLiteral(PALVORIN_FAKENOTIFICATIONS));
+            QTRY_VERIFY(service.canReadLine());
+            QCOMPARE(service.readLine(), "ready\n");
+        }
+        start(QString());
+        m_window->hide();
+        QVERIFY(m_tray->Notify(kind, u"Production stopped"_s, u"Nothing since 13:10 · 0 W"_s));
+        if (m_hasTray) {
+#ifdef Q_OS_WIN
+            Q_EMIT icon()->messageClicked(); // Windows' own notification is not clicked from here
+#else
+            QTRY_VERIFY(balloon());
+            QTest::mouseClick(balloon(), Qt::LeftButton);
+#endif
+        } else {
+            QTRY_VERIFY(service.canReadLine());
+            QCOMPARE(QString::fromUtf8(service.readLine()),
+                     u"1\tProduction stopped\tNothing since 13:10 · 0 W\n"_s);
+            service.write("1\n");
+        }
+        if (history)
+            QTRY_VERIFY(m_window->findChild<HistoryWindow *>()
+                        && m_window->findChild<HistoryWindow *>()->isVisible());
+        else
+            QTRY_VERIFY(m_window->isVisible());
+        service.closeWriteChannel();
+        QVERIFY(service.state() == QProcess::NotRunning || service.waitForFinished());
     }
 
     // Remember and Start at sign-in ticked, a sign-in polls from the tray without a question (asks
