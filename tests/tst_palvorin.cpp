@@ -920,8 +920,11 @@ private Q_SLOTS:
         };
         QUdpSocket responder;
         QVERIFY(responder.bind(QHostAddress::AnyIPv4, 5353, QUdpSocket::ShareAddress));
-        QVERIFY(responder.joinMulticastGroup(QHostAddress(u"224.0.0.251"_s),
-                                             QNetworkInterface::interfaceFromName(u"lo"_s)));
+        // The loopback by its kind: Wine names it otherwise.
+        QNetworkInterface loopback;
+        for (const QNetworkInterface &network : QNetworkInterface::allInterfaces())
+            loopback = network.type() == QNetworkInterface::Loopback ? network : loopback;
+        QVERIFY(responder.joinMulticastGroup(QHostAddress(u"224.0.0.251"_s), loopback));
         int queries = 0;
         connect(&responder, &QUdpSocket::readyRead, this, [&] {
             const QNetworkDatagram query = responder.receiveDatagram();
