@@ -120,6 +120,8 @@ QList<Bar> PeriodBars(const QMap<QDate, double> &days, Period period, const Rang
                                            : date.addYears(1);
     };
     QList<Bar> bars;
+    if (!range.first.isValid() || !range.last.isValid())
+        return bars;
     for (QDate date = range.first; date <= range.last; date = after(date)) {
         Bar bar{ date };
         const QDate next = std::min(after(date), range.last.addDays(1));
