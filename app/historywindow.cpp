@@ -247,7 +247,7 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
       cmdPreviousPeriod(
               named(new QPushButton(tr("P&revious period"), this), u"cmdPreviousPeriod"_s)),
       lblPeriod(named(new QLabel(this), u"lblPeriod"_s)),
-      cmdNextPeriod(named(new QPushButton(tr("N&ext period"), this), u"cmdNextPeriod"_s)),
+      cmdNextPeriod(named(new QPushButton(tr("Nex&t period"), this), u"cmdNextPeriod"_s)),
       cmdExport(named(new QPushButton(tr("&Export…"), this), u"cmdExport"_s)),
       cmdCopy(named(new QPushButton(tr("&Copy"), this), u"cmdCopy"_s)),
       m_bars(new QTabWidget(this)),
