@@ -19,11 +19,15 @@ BarChart::BarChart(const QString &title, QWidget *parent) : Chart(parent)
 }
 
 void BarChart::setBars(const QList<double> &values, const QList<bool> &recorded,
-                       const QStringList &labels, const QStringList &texts)
+                       const QStringList &labels, const QStringList &texts,
+                       const QList<double> &earlier)
 {
     m_values.clear();
     for (const double wattHours : values)
         m_values.append(wattHours / 1000);
+    m_earlier.clear();
+    for (const double wattHours : earlier)
+        m_earlier.append(wattHours / 1000);
     m_recorded = recorded;
     m_labels = labels;
     m_texts = texts;
@@ -33,6 +37,8 @@ void BarChart::setBars(const QList<double> &values, const QList<bool> &recorded,
 
 void BarChart::select(int index)
 {
+    if (index < 0 || index >= m_values.size())
+        return;
     m_selected = index;
     setAccessibleDescription(selectedText());
     update();
@@ -41,7 +47,8 @@ void BarChart::select(int index)
 
 double BarChart::highest() const
 {
-    return m_values.isEmpty() ? 0 : *std::max_element(m_values.cbegin(), m_values.cend());
+    const QList<double> all = m_values + m_earlier;
+    return all.isEmpty() ? 0 : *std::max_element(all.cbegin(), all.cend());
 }
 
 QString BarChart::valueText(double kilowattHours, const QLocale &locale) const
@@ -55,14 +62,23 @@ void BarChart::paintPlot(QPainter &painter, const QRectF &plot, double top)
     const int count = int(m_values.size());
     QColor growing = palette().color(QPalette::Highlight);
     growing.setAlphaF(0.5);
+    QColor earlier = growing;
+    earlier.setAlphaF(0.3);
     for (int index = 0; index < count; ++index) {
         if (!m_recorded.value(index, true)) {
             painter.fillRect(ChartScale::BarRect(plot, index, count, top, top),
                              QBrush(palette().color(QPalette::Mid), Qt::BDiagPattern));
         }
-        const QRectF bar = ChartScale::BarRect(plot, index, count, m_values[index], top);
+        QRectF bar = ChartScale::BarRect(plot, index, count, m_values[index], top);
+        const double middle = bar.center().x();
+        if (index < m_earlier.size()) {
+            QRectF before = ChartScale::BarRect(plot, index, count, m_earlier[index], top);
+            before.setWidth(bar.width() / 2);
+            painter.fillRect(before, earlier);
+            bar.setLeft(before.right());
+        }
         painter.fillRect(bar, index < count - 1 ? palette().color(QPalette::Highlight) : growing);
-        paintBelow(painter, plot, bar.center().x(), m_labels.value(index));
+        paintBelow(painter, plot, middle, m_labels.value(index));
     }
     if (m_selected < 0)
         return;
@@ -97,6 +113,10 @@ void BarChart::keyPressEvent(QKeyEvent *event)
         return select(0);
     case Qt::Key_End:
         return select(last);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        Q_EMIT opened(m_selected);
+        return;
     default:
         Chart::keyPressEvent(event);
     }
@@ -105,6 +125,8 @@ void BarChart::keyPressEvent(QKeyEvent *event)
 void BarChart::mousePressEvent(QMouseEvent *event)
 {
     if (const int index = ChartScale::BarAt(m_plot, int(m_values.size()), event->position().x());
-        index >= 0)
+        index >= 0) {
         select(index);
+        Q_EMIT opened(index);
+    }
 }

@@ -9,26 +9,32 @@
 #include <QString>
 #include <QStringList>
 
-// Energies side by side as bars, the last one still growing (paler). One bar is selected:
-// Left, Right, Home and End or a click move the selection, and the chart's accessible description
-// carries its text; hovering a bar shows its text as a tooltip.
+// Energies side by side as bars, the last one still growing (paler), each with the energy of a
+// year earlier beside it when given (paler still, on its left). One bar is selected: Left, Right,
+// Home and End or a click move the selection, and the chart's accessible description carries its
+// text; hovering a bar shows its text as a tooltip. A click or Return opens the bar.
 class BarChart : public Chart
 {
     Q_OBJECT
 
 public:
-    // `title` is the accessible name: "Last 31 days".
+    // `title` is the accessible name: "Days of the month".
     explicit BarChart(const QString &title, QWidget *parent = nullptr);
 
     // The bars' energies in Wh (0 for none), whether each is recorded (one not recorded is hatched,
     // unlike a recorded 0), the labels under them and the text that tells each; at least one bar.
-    // The selection stays where it was, on the last bar at first.
+    // The selection stays where it was, on the last bar at first. `earlier`, when not empty, holds
+    // the energies a year earlier, one a bar.
     void setBars(const QList<double> &values, const QList<bool> &recorded,
-                 const QStringList &labels, const QStringList &texts);
+                 const QStringList &labels, const QStringList &texts,
+                 const QList<double> &earlier = {});
     [[nodiscard]] QString selectedText() const { return m_texts.value(m_selected); }
+    [[nodiscard]] int selected() const { return m_selected; }
+    void select(int index);
 
 Q_SIGNALS:
     void selectionChanged(const QString &text);
+    void opened(int index);
 
 protected:
     // The axis in kWh.
@@ -41,9 +47,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    void select(int index);
-
     QList<double> m_values; // in kWh
+    QList<double> m_earlier; // in kWh
     QList<bool> m_recorded;
     QStringList m_labels;
     QStringList m_texts;

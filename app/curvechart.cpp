@@ -6,13 +6,29 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
+
+CurveChart::CurveChart(QWidget *parent) : Chart(parent)
+{
+    setMouseTracking(true);
+}
 
 void CurveChart::setCurve(const QList<QList<QPointF>> &segments,
                           std::optional<HistoryView::Peak> peak, QDate day)
 {
     m_segments = segments;
+    m_points.clear();
+    for (const QList<QPointF> &segment : segments)
+        m_points.append(segment);
+    // Polls add to the day; another day starts without a cursor.
+    if (day != m_day || m_cursor >= m_points.size()) {
+        m_day = day;
+        m_cursor = -1;
+        Q_EMIT cursorMoved(-1);
+    }
     m_peak = peak;
     m_dayHours = HistoryView::DayHours(day);
     m_clockHours = HistoryView::ClockHours(day);
@@ -38,6 +54,7 @@ QString CurveChart::valueText(double watts, const QLocale &locale) const
 
 void CurveChart::paintPlot(QPainter &painter, const QRectF &plot, double top)
 {
+    m_plot = plot;
     const QLocale locale;
     QStringList hours;
     for (int hour = 0; hour < 24; ++hour)
@@ -75,14 +92,52 @@ void CurveChart::paintPlot(QPainter &painter, const QRectF &plot, double top)
         painter.drawText(ChartScale::Above(plot, peak), Qt::AlignHCenter | Qt::AlignBottom,
                          HistoryView::ClockText(m_peak->time, locale));
     }
+    if (m_cursor >= 0) {
+        const QPointF at = ChartScale::DayPoint(plot, m_points[m_cursor].x(),
+                                                m_points[m_cursor].y(), top, m_dayHours);
+        painter.setPen(QPen(palette().color(QPalette::Text), 1.0, Qt::DashLine));
+        painter.drawLine(QPointF(at.x(), plot.top()), QPointF(at.x(), plot.bottom()));
+        painter.setBrush(palette().color(QPalette::Text));
+        painter.drawEllipse(at, 3.0, 3.0);
+    }
 }
 
 void CurveChart::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Left)
-        Q_EMIT dayStepRequested(-1);
-    else if (event->key() == Qt::Key_Right)
-        Q_EMIT dayStepRequested(1);
-    else
+    const int last = int(m_points.size()) - 1;
+    switch (event->key()) {
+    case Qt::Key_PageUp:
+        return Q_EMIT dayStepRequested(-1);
+    case Qt::Key_PageDown:
+        return Q_EMIT dayStepRequested(1);
+    case Qt::Key_Left:
+        return moveCursor(m_cursor < 0 ? last : std::max(m_cursor - 1, 0));
+    case Qt::Key_Right:
+        return moveCursor(m_cursor < 0 ? 0 : std::min(m_cursor + 1, last));
+    default:
         Chart::keyPressEvent(event);
+    }
+}
+
+void CurveChart::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_points.isEmpty() || !m_plot.isValid())
+        return;
+    const double hour = (event->position().x() - m_plot.left()) / m_plot.width() * m_dayHours;
+    const auto nearest = std::min_element(
+            m_points.cbegin(), m_points.cend(), [hour](const QPointF &a, const QPointF &b) {
+                return std::abs(a.x() - hour) < std::abs(b.x() - hour);
+            });
+    moveCursor(int(nearest - m_points.cbegin()));
+    if (QToolTip::isVisible())
+        QToolTip::showText(event->globalPosition().toPoint(), toolTip(), this);
+}
+
+void CurveChart::moveCursor(int index)
+{
+    if (index < 0 || index == m_cursor)
+        return;
+    m_cursor = index;
+    update();
+    Q_EMIT cursorMoved(index);
 }

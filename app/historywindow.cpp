@@ -6,13 +6,19 @@
 #include "barchart.h"
 #include "curvechart.h"
 #include "historyview.h"
+#include "atomicfile.h"
 #include "pollcycle.h"
 
 #include <QAccessibleWidget>
 #include <QBoxLayout>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QPointer>
@@ -200,18 +206,27 @@ QAccessibleInterface *tabBarAccessible(const QString &, QObject *object)
     return nullptr;
 }
 
-void showBars(BarChart *chart, const QList<HistoryView::Bar> &bars, bool months,
-              const QLocale &locale)
+void showBars(BarChart *chart, const QList<HistoryView::Bar> &bars, HistoryView::Period period,
+              const QLocale &locale, const QList<HistoryView::Bar> &earlier = {})
 {
     QList<double> values;
+    QList<double> earlierValues;
     QList<bool> recorded;
     QStringList texts;
-    for (const HistoryView::Bar &bar : bars) {
-        values.append(bar.energyWh);
-        recorded.append(bar.recorded());
-        texts.append(HistoryView::BarText(bar, months, locale));
+    for (qsizetype i = 0; i < bars.size(); ++i) {
+        values.append(bars[i].energyWh);
+        recorded.append(bars[i].recorded());
+        texts.append(HistoryView::BarText(bars[i], period, locale));
+        if (i < earlier.size()) {
+            earlierValues.append(earlier[i].energyWh);
+            //: A month's bar beside the same month a year earlier: "June 2024: … · June 2023: …".
+            texts.last() =
+                    QCoreApplication::translate("HistoryWindow", "%1 · %2")
+                            .arg(texts.last(), HistoryView::BarText(earlier[i], period, locale));
+        }
     }
-    chart->setBars(values, recorded, HistoryView::BarLabels(bars, months, locale), texts);
+    chart->setBars(values, recorded, HistoryView::BarLabels(bars, period, locale), texts,
+                   earlierValues);
 }
 
 } // namespace
@@ -222,13 +237,27 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
       lblKeptAside(named(new QLabel(this), u"lblKeptAside"_s)),
       cmdPrevious(named(new QPushButton(tr("&Previous day"), this), u"cmdPrevious"_s)),
       lblDay(named(new QLabel(this), u"lblDay"_s)),
+      datDay(named(new QDateEdit(this), u"datDay"_s)),
+      cmdToday(named(new QPushButton(tr("T&oday"), this), u"cmdToday"_s)),
       cmdNext(named(new QPushButton(tr("&Next day"), this), u"cmdNext"_s)),
+      cmdExportDay(named(new QPushButton(tr("E&xport day…"), this), u"cmdExportDay"_s)),
       m_curve(named(new CurveChart(this), u"curve"_s)),
+      lblCursor(named(new QLabel(this), u"lblCursor"_s)),
       lblCurve(named(new QLabel(this), u"lblCurve"_s)),
+      cmdPreviousPeriod(
+              named(new QPushButton(tr("P&revious period"), this), u"cmdPreviousPeriod"_s)),
+      lblPeriod(named(new QLabel(this), u"lblPeriod"_s)),
+      cmdNextPeriod(named(new QPushButton(tr("Nex&t period"), this), u"cmdNextPeriod"_s)),
+      cmdExport(named(new QPushButton(tr("&Export…"), this), u"cmdExport"_s)),
+      cmdCopy(named(new QPushButton(tr("&Copy"), this), u"cmdCopy"_s)),
       m_bars(new QTabWidget(this)),
-      m_dayBars(named(new BarChart(tr("Last 31 days"), this), u"dayBars"_s)),
-      m_monthBars(named(new BarChart(tr("Last 12 months"), this), u"monthBars"_s)),
+      m_charts{ named(new BarChart(tr("Days of the month"), this), u"dayBars"_s),
+                named(new BarChart(tr("Months of the year"), this), u"monthBars"_s),
+                named(new BarChart(tr("Years"), this), u"yearBars"_s) },
       lblBar(named(new QLabel(this), u"lblBar"_s)),
+      lblFigures(named(new QLabel(this), u"lblFigures"_s)),
+      lblCompare(named(new QLabel(this), u"lblCompare"_s)),
+      lblExport(named(new QLabel(this), u"lblExport"_s)),
       m_sumNames{ tr("Today"),     tr("Yesterday"),    tr("This month"),
                   tr("This year"), tr("All recorded"), tr("Best day") },
       txtPrice(named(priceBox(new PriceBox(this)), u"txtPrice"_s)),
@@ -240,19 +269,35 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Palvorin History"));
     lblDay->setAlignment(Qt::AlignCenter);
-    m_curve->setAccessibleName(tr("Power over the day"));
     static const bool factoryInstalled = (QAccessible::installFactory(tabBarAccessible), true);
     Q_UNUSED(factoryInstalled);
-    m_bars->addTab(m_dayBars, tr("Days"));
-    m_bars->addTab(m_monthBars, tr("Months"));
-    for (QLabel *label : { lblKeptAside, lblDay, lblCurve, lblBar })
+    m_bars->addTab(m_charts[0], tr("Days"));
+    m_bars->addTab(m_charts[1], tr("Months"));
+    m_bars->addTab(m_charts[2], tr("Years"));
+    for (QLabel *label : { lblKeptAside, lblDay, lblCursor, lblCurve, lblPeriod, lblBar, lblFigures,
+                           lblCompare, lblExport })
         label->setTextFormat(Qt::PlainText);
     lblKeptAside->setWordWrap(true);
+    lblExport->setWordWrap(true);
+    lblPeriod->setAlignment(Qt::AlignCenter);
+    datDay->setCalendarPopup(true);
+    datDay->setAccessibleName(tr("Day of the curve"));
+    cmdToday->setAccessibleDescription(tr("Shows today's curve and period"));
+    lblDay->setBuddy(datDay);
 
     auto *days = new QHBoxLayout;
     days->addWidget(cmdPrevious);
     days->addWidget(lblDay, 1);
+    days->addWidget(datDay);
+    days->addWidget(cmdToday);
     days->addWidget(cmdNext);
+    days->addWidget(cmdExportDay);
+    auto *periods = new QHBoxLayout;
+    periods->addWidget(cmdPreviousPeriod);
+    periods->addWidget(lblPeriod, 1);
+    periods->addWidget(cmdNextPeriod);
+    periods->addWidget(cmdExport);
+    periods->addWidget(cmdCopy);
     auto *sums = new QFormLayout;
     for (const QString &name : m_sumNames) {
         m_sums.append(new QLabel(this));
@@ -288,9 +333,14 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
     layout->addWidget(lblKeptAside);
     layout->addLayout(days);
     layout->addWidget(m_curve, 1);
+    layout->addWidget(lblCursor);
     layout->addWidget(lblCurve);
+    layout->addLayout(periods);
     layout->addWidget(m_bars, 1);
     layout->addWidget(lblBar);
+    layout->addWidget(lblFigures);
+    layout->addWidget(lblCompare);
+    layout->addWidget(lblExport);
     layout->addLayout(sums);
 
     connect(cmdPrevious, &QPushButton::clicked, this, [this] { showDay(m_day.addDays(-1)); });
@@ -298,9 +348,28 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
     // A disabled button does not click: the keys go no further than the buttons.
     connect(m_curve, &CurveChart::dayStepRequested, this,
             [this](int days) { (days < 0 ? cmdPrevious : cmdNext)->click(); });
-    connect(m_dayBars, &BarChart::selectionChanged, this, &HistoryWindow::showSelectedBar);
-    connect(m_monthBars, &BarChart::selectionChanged, this, &HistoryWindow::showSelectedBar);
-    connect(m_bars, &QTabWidget::currentChanged, this, &HistoryWindow::showSelectedBar);
+    connect(datDay, &QDateEdit::dateChanged, this, &HistoryWindow::showDay);
+    connect(cmdToday, &QPushButton::clicked, this, [this] { showDay(m_today); });
+    connect(m_curve, &CurveChart::cursorMoved, this, &HistoryWindow::showCursor);
+    connect(cmdExportDay, &QPushButton::clicked, this, [this] { exportFile(true); });
+    connect(cmdExport, &QPushButton::clicked, this, [this] { exportFile(false); });
+    connect(cmdCopy, &QPushButton::clicked, this, [this] {
+        QGuiApplication::clipboard()->setText(
+                HistoryView::CopyText(m_shownBars, period(), QLocale()));
+    });
+    for (int step : { -1, 1 }) {
+        connect(step < 0 ? cmdPreviousPeriod : cmdNextPeriod, &QPushButton::clicked, this,
+                [this, step] {
+                    showPeriod(period() == HistoryView::Period::Days ? m_period.addMonths(step)
+                                                                     : m_period.addYears(step),
+                               period());
+                });
+    }
+    for (BarChart *chart : std::as_const(m_charts)) {
+        connect(chart, &BarChart::selectionChanged, this, &HistoryWindow::showSelectedBar);
+        connect(chart, &BarChart::opened, this, &HistoryWindow::openBar);
+    }
+    connect(m_bars, &QTabWidget::currentChanged, this, [this] { showPeriod(m_period, period()); });
     connect(txtPrice, &QDoubleSpinBox::valueChanged, this, [this](double price) {
         m_settings.setPricePerKwh(price);
         showFigures();
@@ -328,11 +397,102 @@ HistoryWindow::HistoryWindow(const PollCycle *pollCycle, QWidget *parent)
     showDay(m_today);
 }
 
+HistoryView::Period HistoryWindow::period() const
+{
+    return HistoryView::Period(m_bars->currentIndex());
+}
+
+QMap<QDate, double> HistoryWindow::allDays() const
+{
+    const DailyTally &tally = m_pollCycle->tally();
+    return HistoryView::AllDays(
+            m_pollCycle->history().days(),
+            { QDate::fromString(tally.currentDay, Qt::ISODate), tally.todayWh });
+}
+
 void HistoryWindow::showDay(QDate day)
 {
+    if (!day.isValid())
+        return;
     m_day = day;
     m_readings = ReadingsFile::LoadDay(m_pollCycle->history().readingsFolder(), day);
+    // The bars follow to the day's period.
+    showPeriod(day, period());
+}
+
+void HistoryWindow::showPeriod(QDate day, HistoryView::Period period)
+{
+    m_period = day;
+    if (int(period) != m_bars->currentIndex()) {
+        m_bars->setCurrentIndex(int(period)); // shows the period again
+        return;
+    }
     showFigures();
+    // The curve's day, or the period's last bar when the day is elsewhere.
+    const int index = HistoryView::BarIndex(m_shownBars, period, m_day);
+    m_charts[int(period)]->select(index >= 0 ? index : int(m_shownBars.size()) - 1);
+    showSelectedBar();
+}
+
+void HistoryWindow::openBar(int index)
+{
+    using HistoryView::Period;
+    if (index < 0 || index >= m_shownBars.size())
+        return;
+    const QDate date = m_shownBars[index].date;
+    if (period() == Period::Days)
+        showDay(date);
+    else
+        showPeriod(date, period() == Period::Years ? Period::Months : Period::Days);
+}
+
+void HistoryWindow::showCursor(int index)
+{
+    const QString text =
+            index < 0 ? QString() : HistoryView::CursorText(m_readings.value(index), QLocale());
+    lblCursor->setText(text);
+    lblCursor->setVisible(index >= 0);
+    m_curve->setToolTip(text);
+    m_curve->setAccessibleName(index < 0 ? tr("Power over the day")
+                                         : tr("Power over the day: %1").arg(text));
+}
+
+void HistoryWindow::exportFile(bool readings)
+{
+    using HistoryView::Period;
+    const HistoryView::Range range = m_range;
+    const QString name = readings      ? m_day.toString(u"'palvorin-'yyyy-MM-dd'-readings.csv'"_s)
+            : period() == Period::Days ? range.first.toString(u"'palvorin-'yyyy-MM'.csv'"_s)
+                                       : range.first.toString(u"'palvorin-'yyyy'.csv'"_s);
+    auto *dialog = named(new QFileDialog(this,
+                                         readings ? tr("Export the day's readings")
+                                                  : tr("Export the period's days")),
+                         u"exportDialog"_s);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setNameFilter(tr("CSV files (*.csv)"));
+    dialog->setDefaultSuffix(u"csv"_s);
+    dialog->selectFile(QDir::home().filePath(name));
+    // What is shown when the dialog opens is written, whatever polls come meanwhile.
+    QByteArray content;
+    if (readings) {
+        content = ReadingsFile::FormatReadings(m_readings);
+    } else {
+        QList<DayRecord> days;
+        const QMap<QDate, double> all = allDays();
+        for (auto day = all.lowerBound(range.first); day != all.cend() && day.key() <= range.last;
+             ++day)
+            days.append({ day.key(), *day });
+        content = DaysFile::FormatDays(days);
+    }
+    connect(dialog, &QFileDialog::fileSelected, this, [this, content](const QString &path) {
+        QString why;
+        lblExport->setText(
+                AtomicFile::Replace(path, content, &why)
+                        ? tr("Exported to %1.").arg(QDir::toNativeSeparators(path))
+                        : tr("Not exported to %1: %2").arg(QDir::toNativeSeparators(path), why));
+    });
+    dialog->open();
 }
 
 void HistoryWindow::takeReading(const Reading &reading)
@@ -341,10 +501,14 @@ void HistoryWindow::takeReading(const Reading &reading)
     // A window on today goes on with the next day at midnight.
     if (m_day == m_today && day > m_day) {
         m_day = day;
+        m_period = day;
         m_readings.clear();
     }
     if (day == m_day)
         m_readings.append(reading);
+    if (day.year() == m_peakMonth.year() && day.month() == m_peakMonth.month()
+        && (!m_monthPeak || reading.powerW > m_monthPeak->powerW))
+        m_monthPeak = reading;
     showFigures();
 }
 
@@ -355,10 +519,8 @@ void HistoryWindow::showFigures()
     // Why the history may have started empty.
     lblKeptAside->setText(m_pollCycle->history().keptAside());
     lblKeptAside->setVisible(!lblKeptAside->text().isEmpty());
-    const DailyTally &tally = m_pollCycle->tally();
-    const QMap<QDate, double> days = HistoryView::AllDays(
-            m_pollCycle->history().days(),
-            { QDate::fromString(tally.currentDay, Qt::ISODate), tally.todayWh });
+    const QMap<QDate, double> days = allDays();
+    const QDate first = std::min(days.isEmpty() ? m_today : days.firstKey(), m_today);
 
     const std::optional<HistoryView::Peak> peak = HistoryView::DayPeak(m_readings);
     m_curve->setCurve(HistoryView::CurveSegments(m_readings), peak, m_day);
@@ -372,11 +534,42 @@ void HistoryWindow::showFigures()
     const QString gaps = HistoryView::GapsText(m_readings, locale);
     lblCurve->setText(gaps.isEmpty() ? summary : summary + u'\n' + gaps);
     m_curve->setAccessibleDescription(lblCurve->text());
-    cmdPrevious->setEnabled(m_day > std::min(days.isEmpty() ? m_today : days.firstKey(), m_today));
+    cmdPrevious->setEnabled(m_day > first);
     cmdNext->setEnabled(m_day < m_today);
+    {
+        const QSignalBlocker blocker(datDay);
+        datDay->setDateRange(first, m_today);
+        datDay->setDate(m_day);
+    }
 
-    showBars(m_dayBars, HistoryView::DayBars(days, m_today), false, locale);
-    showBars(m_monthBars, HistoryView::MonthBars(days, m_today), true, locale);
+    using HistoryView::Period;
+    const Period shown = period();
+    m_range = HistoryView::PeriodRange(shown, m_period, first, m_today);
+    const HistoryView::Range range = m_range;
+    m_shownBars = HistoryView::PeriodBars(days, shown, range);
+    showBars(m_charts[int(shown)], m_shownBars, shown, locale,
+             // Last year's months whole, as an owner remembers them.
+             shown == Period::Months ? HistoryView::PeriodBars(
+                     days, Period::Months,
+                     { range.first.addYears(-1), QDate(range.first.year() - 1, 12, 31) })
+                                     : QList<HistoryView::Bar>());
+    lblPeriod->setText(HistoryView::PeriodName(shown, range, locale));
+    cmdPreviousPeriod->setEnabled(shown != Period::Years && range.first > first);
+    cmdNextPeriod->setEnabled(shown != Period::Years && range.last < m_today);
+    // A month's peak power from its readings file, read once while the month shows.
+    if (shown == Period::Days && m_peakMonth != range.first) {
+        m_peakMonth = range.first;
+        m_monthPeak = HistoryView::HighestReading(
+                ReadingsFile::LoadMonth(m_pollCycle->history().readingsFolder(), range.first));
+    }
+    lblFigures->setText(HistoryView::FiguresText(HistoryView::PeriodFigures(days, range),
+                                                 shown == Period::Days ? m_monthPeak : std::nullopt,
+                                                 locale)
+                                .join(u'\n'));
+    lblCompare->setText(shown == Period::Years
+                                ? QString()
+                                : HistoryView::CompareText(days, shown, range, m_today, locale));
+    lblCompare->setVisible(shown != Period::Years);
 
     using HistoryView::Span;
     const HistoryView::Sums sums = HistoryView::HistorySums(days, m_today);
@@ -417,5 +610,5 @@ void HistoryWindow::showCurrency()
 
 void HistoryWindow::showSelectedBar()
 {
-    lblBar->setText(static_cast<BarChart *>(m_bars->currentWidget())->selectedText());
+    lblBar->setText(m_charts[m_bars->currentIndex()]->selectedText());
 }

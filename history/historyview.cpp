@@ -29,6 +29,12 @@ QString scaled(double value, const QString &unit, const QLocale &locale)
     return locale.toString(value / 1000, 'f', 1) + u" k"_s + unit;
 }
 
+// "June 2024".
+QString monthName(QDate date, const QLocale &locale)
+{
+    return locale.standaloneMonthName(date.month()) + u' ' + QString::number(date.year());
+}
+
 } // namespace
 
 double HoursIntoDay(const QDateTime &time, const QTimeZone &zone)
@@ -85,34 +91,87 @@ QMap<QDate, double> AllDays(const QList<DayRecord> &days, const DayRecord &live)
     return all;
 }
 
-QList<Bar> DayBars(const QMap<QDate, double> &days, QDate today, int count)
+Range PeriodRange(Period period, QDate day, QDate firstRecorded, QDate today)
 {
-    QList<Bar> bars;
-    for (int back = count - 1; back >= 0; --back) {
-        const QDate date = today.addDays(-back);
-        const auto found = days.constFind(date);
-        const bool recorded = found != days.cend();
-        bars.append({ date, recorded ? *found : 0.0, int(recorded) });
+    switch (period) {
+    case Period::Days: {
+        const QDate first(day.year(), day.month(), 1);
+        return { first, std::min(first.addMonths(1).addDays(-1), today) };
     }
-    return bars;
+    case Period::Months:
+        return { QDate(day.year(), 1, 1), std::min(QDate(day.year(), 12, 31), today) };
+    case Period::Years:
+        break;
+    }
+    const QDate first = firstRecorded.isValid() ? std::min(firstRecorded, today) : today;
+    return { QDate(first.year(), 1, 1), today };
 }
 
-QList<Bar> MonthBars(const QMap<QDate, double> &days, QDate today, int count)
+Range YearEarlier(const Range &range)
 {
-    const QDate thisMonth(today.year(), today.month(), 1);
+    return { range.first.addYears(-1), range.last.addYears(-1) };
+}
+
+QList<Bar> PeriodBars(const QMap<QDate, double> &days, Period period, const Range &range)
+{
+    const auto after = [period](QDate date) {
+        return period == Period::Days      ? date.addDays(1)
+                : period == Period::Months ? date.addMonths(1)
+                                           : date.addYears(1);
+    };
     QList<Bar> bars;
-    for (int back = count - 1; back >= 0; --back) {
-        Bar bar{ thisMonth.addMonths(-back) };
-        const QDate next = bar.date.addMonths(1);
-        bar.days = int(bar.date.daysTo(std::min(next, today.addDays(1))));
-        for (auto day = days.lowerBound(bar.date);
-             day != days.cend() && day.key() < next && day.key() <= today; ++day) {
+    if (!range.first.isValid() || !range.last.isValid())
+        return bars;
+    for (QDate date = range.first; date <= range.last; date = after(date)) {
+        Bar bar{ date };
+        const QDate next = std::min(after(date), range.last.addDays(1));
+        bar.days = int(date.daysTo(next));
+        for (auto day = days.lowerBound(date); day != days.cend() && day.key() < next; ++day) {
             bar.energyWh += *day;
             ++bar.daysRecorded;
         }
         bars.append(bar);
     }
     return bars;
+}
+
+int BarIndex(const QList<Bar> &bars, Period period, QDate day)
+{
+    for (qsizetype i = 0; i < bars.size(); ++i) {
+        const QDate date = bars[i].date;
+        if (date.year() == day.year()
+            && (period == Period::Years
+                || (date.month() == day.month()
+                    && (period == Period::Months || date.day() == day.day()))))
+            return int(i);
+    }
+    return -1;
+}
+
+Figures PeriodFigures(const QMap<QDate, double> &days, const Range &range)
+{
+    Figures figures;
+    figures.days = int(range.first.daysTo(range.last)) + 1;
+    for (auto day = days.lowerBound(range.first); day != days.cend() && day.key() <= range.last;
+         ++day) {
+        figures.totalWh += *day;
+        ++figures.daysRecorded;
+        if (!figures.best || *day > figures.best->energyWh)
+            figures.best = DayRecord{ day.key(), *day };
+        if (!figures.worst || *day < figures.worst->energyWh)
+            figures.worst = DayRecord{ day.key(), *day };
+    }
+    return figures;
+}
+
+std::optional<Reading> HighestReading(const QList<Reading> &readings)
+{
+    std::optional<Reading> highest;
+    for (const Reading &reading : readings) {
+        if (!highest || reading.powerW > highest->powerW)
+            highest = reading;
+    }
+    return highest;
 }
 
 Sums HistorySums(const QMap<QDate, double> &days, QDate today)
@@ -286,28 +345,116 @@ QString CurveSummary(const QString &dayName, std::optional<double> wattHours,
             .arg(dayName, energy, PowerText(peak->powerW, locale), ClockText(peak->time, locale));
 }
 
-QString BarText(const Bar &bar, bool month, const QLocale &locale)
+QString BarText(const Bar &bar, Period period, const QLocale &locale)
 {
-    const QString when = month
-            ? locale.standaloneMonthName(bar.date.month()) + u' ' + QString::number(bar.date.year())
-            : locale.toString(bar.date, QLocale::LongFormat);
+    const QString when = period == Period::Days ? locale.toString(bar.date, QLocale::LongFormat)
+            : period == Period::Months          ? monthName(bar.date, locale)
+                                                : QString::number(bar.date.year());
     if (!bar.recorded())
-        return when + u": "_s + translated("not recorded");
-    return when + u": "_s + EnergyText(bar.energyWh, locale, month ? Span::Period : Span::Day)
-            + RecordedText(bar.daysRecorded, bar.days);
+        return translated("%1: not recorded").arg(when);
+    return translated("%1: %2").arg(
+            when,
+            EnergyText(bar.energyWh, locale, period == Period::Days ? Span::Day : Span::Period)
+                    + RecordedText(bar.daysRecorded, bar.days));
 }
 
-QStringList BarLabels(const QList<Bar> &bars, bool months, const QLocale &locale)
+QStringList BarLabels(const QList<Bar> &bars, Period period, const QLocale &locale)
 {
     QStringList labels;
-    for (qsizetype i = 0; i < bars.size(); ++i) {
-        if (months)
-            labels.append(locale.standaloneMonthName(bars[i].date.month(), QLocale::ShortFormat));
+    for (const Bar &bar : bars) {
+        if (period == Period::Months)
+            labels.append(locale.standaloneMonthName(bar.date.month(), QLocale::ShortFormat));
+        else if (period == Period::Years)
+            labels.append(QString::number(bar.date.year()));
         else
-            labels.append((bars.size() - 1 - i) % 7 == 0 ? QString::number(bars[i].date.day())
-                                                         : QString());
+            labels.append(bar.date.day() % 7 == 1 ? QString::number(bar.date.day()) : QString());
     }
     return labels;
+}
+
+QString PeriodName(Period period, const Range &range, const QLocale &locale)
+{
+    if (period == Period::Days)
+        return monthName(range.first, locale);
+    if (period == Period::Months || range.first.year() == range.last.year())
+        return QString::number(range.first.year());
+    return translated("%1–%2").arg(range.first.year()).arg(range.last.year());
+}
+
+QStringList FiguresText(const Figures &figures, const std::optional<Reading> &peak,
+                        const QLocale &locale)
+{
+    QStringList lines{ translated("Total: %1")
+                               .arg(EnergyText(figures.totalWh, locale, Span::Period)
+                                    + RecordedText(figures.daysRecorded, figures.days)) };
+    if (figures.daysRecorded == 0)
+        return lines;
+    const auto dated = [&locale](const char *text, const DayRecord &day) {
+        return translated(text).arg(EnergyText(day.energyWh, locale),
+                                    locale.toString(day.date, QLocale::LongFormat));
+    };
+    lines.append(translated("Average per recorded day: %1")
+                         .arg(EnergyText(figures.totalWh / figures.daysRecorded, locale)));
+    lines.append(dated(QT_TRANSLATE_NOOP("HistoryView", "Best day: %1 on %2"), *figures.best));
+    lines.append(dated(QT_TRANSLATE_NOOP("HistoryView", "Worst day: %1 on %2"), *figures.worst));
+    if (peak && std::round(peak->powerW) >= 1)
+        lines.append(translated("Peak power: %1 at %2 on %3")
+                             .arg(PowerText(peak->powerW, locale),
+                                  ClockText(peak->time.time(), locale),
+                                  locale.toString(peak->time.date(), QLocale::LongFormat)));
+    return lines;
+}
+
+QString CompareText(const QMap<QDate, double> &days, Period period, const Range &range, QDate today,
+                    const QLocale &locale)
+{
+    const Range earlier = YearEarlier(range);
+    const Figures now = PeriodFigures(days, range);
+    const Figures before = PeriodFigures(days, earlier);
+    QString earlierName = PeriodName(period, earlier, locale);
+    // A period under way is set beside the same part of the earlier one.
+    const QDate next = today.addDays(1);
+    if (range.last == today && (period == Period::Days ? next.day() : next.dayOfYear()) != 1)
+        //: "July 2025 up to 08.07.25": the part of a period a year ago that compares with today's.
+        earlierName =
+                translated("%1 up to %2")
+                        .arg(earlierName, locale.toString(earlier.last, QLocale::ShortFormat));
+    const QString nowText = translated("%1: %2").arg(
+            PeriodName(period, range, locale),
+            now.daysRecorded ? EnergyText(now.totalWh, locale, Span::Period)
+                             : translated("not recorded"));
+    if (before.daysRecorded == 0)
+        return translated("%1 · %2: not recorded").arg(nowText, earlierName);
+    QString change;
+    if (before.totalWh > 0) {
+        const double percent = std::round((now.totalWh / before.totalWh - 1) * 100) + 0.0;
+        change = translated(", %1 %").arg((percent > 0 ? locale.positiveSign() : QString())
+                                          + locale.toString(percent, 'f', 0));
+    }
+    return translated("%1 · %2: %3%4")
+            .arg(nowText, earlierName, EnergyText(before.totalWh, locale, Span::Period), change);
+}
+
+QString CopyText(const QList<Bar> &bars, Period period, const QLocale &locale)
+{
+    QLocale numbers = locale;
+    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
+    const QString format = period == Period::Days ? u"yyyy-MM-dd"_s
+            : period == Period::Months            ? u"yyyy-MM"_s
+                                                  : u"yyyy"_s;
+    QString text = translated("Date") + u'\t' + translated("Energy (kWh)") + u'\n';
+    for (const Bar &bar : bars)
+        text += bar.date.toString(format) + u'\t'
+                + (bar.recorded() ? numbers.toString(bar.energyWh / 1000, 'f', 3) : QString())
+                + u'\n';
+    return text;
+}
+
+QString CursorText(const Reading &reading, const QLocale &locale, const QTimeZone &zone)
+{
+    //: A point of the day's curve: "12:40: 620 W".
+    return translated("%1: %2").arg(ClockText(reading.time.toTimeZone(zone).time(), locale),
+                                    PowerText(reading.powerW, locale));
 }
 
 } // namespace HistoryView

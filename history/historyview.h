@@ -74,10 +74,61 @@ struct Bar
     friend bool operator==(const Bar &, const Bar &) = default;
 };
 
-// One bar a day for the `count` days up to `today`.
-[[nodiscard]] QList<Bar> DayBars(const QMap<QDate, double> &days, QDate today, int count = 31);
-// One bar a month for the `count` months up to today's, each the sum of its days.
-[[nodiscard]] QList<Bar> MonthBars(const QMap<QDate, double> &days, QDate today, int count = 12);
+// What the bars show: the days of a month, the months of a year, or every recorded year.
+enum class Period { Days, Months, Years };
+
+// The days a period covers, both included.
+struct Range
+{
+    QDate first;
+    QDate last;
+
+    friend bool operator==(const Range &, const Range &) = default;
+};
+
+// The period of `period` that holds `day`, up to `today` at most: Days its month, Months its
+// year, Years each year from the year of `firstRecorded` (today's when none is) on.
+[[nodiscard]] Range PeriodRange(Period period, QDate day, QDate firstRecorded, QDate today);
+// The same days a year earlier; 29 February as the 28th.
+[[nodiscard]] Range YearEarlier(const Range &range);
+// One bar for each day, month or year of `range`, each the sum of its days up to `range.last`.
+[[nodiscard]] QList<Bar> PeriodBars(const QMap<QDate, double> &days, Period period,
+                                    const Range &range);
+// The bar of `period` that holds `day`, -1 when none does.
+[[nodiscard]] int BarIndex(const QList<Bar> &bars, Period period, QDate day);
+
+// A period's figures from its recorded days.
+struct Figures
+{
+    double totalWh = 0.0;
+    int daysRecorded = 0;
+    int days = 0;
+    std::optional<DayRecord> best; // the first of the best days
+    std::optional<DayRecord> worst; // the first of the worst
+
+    friend bool operator==(const Figures &, const Figures &) = default;
+};
+[[nodiscard]] Figures PeriodFigures(const QMap<QDate, double> &days, const Range &range);
+// The first reading of the highest power among `readings`, none among none.
+[[nodiscard]] std::optional<Reading> HighestReading(const QList<Reading> &readings);
+
+// "July 2026", "2026", "2016–2026".
+[[nodiscard]] QString PeriodName(Period period, const Range &range, const QLocale &locale);
+// The lines that tell a period's figures: its total with the days recorded, the average per
+// recorded day, the best and the worst day, and the peak power when known.
+[[nodiscard]] QStringList FiguresText(const Figures &figures, const std::optional<Reading> &peak,
+                                      const QLocale &locale);
+// "July 2026: 127.1 kWh · July 2025: 113.5 kWh, +12 %": the period beside the same days a year
+// earlier, a period under way beside the same part of it.
+[[nodiscard]] QString CompareText(const QMap<QDate, double> &days, Period period,
+                                  const Range &range, QDate today, const QLocale &locale);
+// The bars as tab-separated lines, a header first, for a spreadsheet to paste into columns: the
+// date, month or year, and the energy in kWh as the locale writes numbers (none when not
+// recorded).
+[[nodiscard]] QString CopyText(const QList<Bar> &bars, Period period, const QLocale &locale);
+// The time of `reading` and its power: "12:40: 620 W".
+[[nodiscard]] QString CursorText(const Reading &reading, const QLocale &locale,
+                                 const QTimeZone &zone = QTimeZone::systemTimeZone());
 
 struct Sums
 {
@@ -157,10 +208,10 @@ struct Worth
 [[nodiscard]] QString CurveSummary(const QString &dayName, std::optional<double> wattHours,
                                    const QList<Reading> &readings, const QLocale &locale);
 // A bar's date and value: "Saturday, 1 June 2024: 1.20 kWh", "June 2024: 35.2 kWh, 24 of 30 days
-// recorded".
-[[nodiscard]] QString BarText(const Bar &bar, bool month, const QLocale &locale);
-// The labels under the bars: each month's short name; the day of the month under the last day's
-// bar and every seventh before it, nothing under the others.
-[[nodiscard]] QStringList BarLabels(const QList<Bar> &bars, bool months, const QLocale &locale);
+// recorded", "2024: 796.7 kWh".
+[[nodiscard]] QString BarText(const Bar &bar, Period period, const QLocale &locale);
+// The labels under the bars: each month's short name, each year; the day of the month under the
+// first day's bar and every seventh after it, nothing under the others.
+[[nodiscard]] QStringList BarLabels(const QList<Bar> &bars, Period period, const QLocale &locale);
 
 } // namespace HistoryView

@@ -65,6 +65,24 @@ QByteArray lead(const QString &path)
     return read && last == '\n' ? QByteArray() : QByteArray("\n");
 }
 
+// The readings among the lines of `content` that start with `prefix`.
+QList<Reading> readLines(QByteArrayView content, const QByteArray &prefix)
+{
+    QList<Reading> readings;
+    // The last line is taken only when it is ended: an unended one may be a write under way.
+    for (qsizetype end = content.indexOf('\n'); end >= 0; end = content.indexOf('\n')) {
+        QByteArrayView line = content.first(end);
+        content = content.sliced(end + 1);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (!line.startsWith(prefix))
+            continue;
+        if (const std::optional<Reading> reading = parseReading(line))
+            readings.append(*reading);
+    }
+    return readings;
+}
+
 } // namespace
 
 QDebug operator<<(QDebug debug, const Reading &reading)
@@ -88,22 +106,17 @@ QByteArray FormatReading(const Reading &reading)
             + QByteArray::number(reading.totalWh, 'f', 3) + '\n';
 }
 
+QByteArray FormatReadings(const QList<Reading> &readings)
+{
+    QByteArray content = Header;
+    for (const Reading &reading : readings)
+        content += FormatReading(reading);
+    return content;
+}
+
 QList<Reading> ReadDay(QByteArrayView content, QDate day)
 {
-    const QByteArray prefix = day.toString(Qt::ISODate).toLatin1() + 'T';
-    QList<Reading> readings;
-    // The last line is taken only when it is ended: an unended one may be a write under way.
-    for (qsizetype end = content.indexOf('\n'); end >= 0; end = content.indexOf('\n')) {
-        QByteArrayView line = content.first(end);
-        content = content.sliced(end + 1);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        if (!line.startsWith(prefix))
-            continue;
-        if (const std::optional<Reading> reading = parseReading(line))
-            readings.append(*reading);
-    }
-    return readings;
+    return readLines(content, day.toString(Qt::ISODate).toLatin1() + 'T');
 }
 
 bool AppendReading(const QString &folder, const Reading &reading, QString *error)
@@ -126,6 +139,14 @@ QList<Reading> LoadDay(const QString &folder, QDate day)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return ReadDay(file.readAll(), day); // a month of readings a minute apart: about 2 MB
+}
+
+QList<Reading> LoadMonth(const QString &folder, QDate day)
+{
+    QFile file(QDir(folder).filePath(MonthFileName(day)));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return readLines(file.readAll(), day.toString(u"yyyy-MM-").toLatin1());
 }
 
 } // namespace ReadingsFile

@@ -38,6 +38,9 @@ inline constexpr char FolderName[] = "palvorin_readings";
 // The line that stores `reading`, ended by LF.
 [[nodiscard]] QByteArray FormatReading(const Reading &reading);
 
+// A file of `readings` in the format of a month's file, header first.
+[[nodiscard]] QByteArray FormatReadings(const QList<Reading> &readings);
+
 // The readings of the local day `day` among the lines of `content`, in file order. A line that is
 // not a whole reading (the header, a line cut short by a crash, one not ended yet) is skipped: the
 // counter always has three decimals, so a line cut anywhere is told apart.
@@ -51,5 +54,7 @@ inline constexpr char FolderName[] = "palvorin_readings";
 
 // The readings of `day` kept in `folder`: only that day's month file is read.
 [[nodiscard]] QList<Reading> LoadDay(const QString &folder, QDate day);
+// The readings of the month of `day` kept in `folder`, from its file alone.
+[[nodiscard]] QList<Reading> LoadMonth(const QString &folder, QDate day);
 
 } // namespace ReadingsFile
