@@ -8,6 +8,7 @@
 #include "passwordstore.h"
 #include "settings.h"
 #include "trayconnection.h"
+#include "translations.h"
 #include "trayicon.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(PALVORIN_VERSION));
     QApplication::setDesktopFileName(u"palvorin"_s);
     QApplication::setWindowIcon(QIcon(u":/palvorin.png"_s));
+    InstallTranslations(QLocale());
     EndInOrderWhenAsked(&app);
     // Before anything in the folder is read; released last.
     FolderLock folder(QDir::currentPath());

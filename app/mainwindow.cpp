@@ -418,8 +418,10 @@ void MainWindow::showDetails()
             reason = why;
         }
     }
-    if (!notOpened.isEmpty())
-        showStatus(tr("Could not open %1: %2.").arg(notOpened.join(u" or "_s), reason));
+    if (notOpened.size() == 1)
+        showStatus(tr("Could not open %1: %2.").arg(notOpened[0], reason));
+    else if (notOpened.size() == 2)
+        showStatus(tr("Could not open %1 or %2: %3.").arg(notOpened[0], notOpened[1], reason));
 }
 
 void MainWindow::showHistory()

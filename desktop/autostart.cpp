@@ -55,7 +55,8 @@ QString writeShortcut(const QString &path)
         CoUninitialize();
     // An HRESULT, not a system error code: its number in hexadecimal, as Windows quotes it.
     return SUCCEEDED(result) ? QString()
-                             : tr("error 0x%1").arg(quint32(result), 8, 16, QLatin1Char('0'));
+                             : QCoreApplication::translate("Autostart", "error 0x%1")
+                                       .arg(quint32(result), 8, 16, QLatin1Char('0'));
 }
 #endif
 

@@ -23,9 +23,10 @@ ensure_packages() {
 
 # Liberation Sans has the metrics of the narrow dialog face the window was
 # laid out for; GIO (libglib2.0-dev) finds the desktop's text editor;
-# QtKeychain keeps device passwords in the system keyring.
+# QtKeychain keeps device passwords in the system keyring; lupdate and lrelease (with their CMake
+# functions) build the translations, and Qt's own catalogues translate its dialog buttons.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libglib2.0-dev fonts-liberation2
-    qtkeychain-qt6-dev)
+    qtkeychain-qt6-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 
 # debian_sources TYPE DIR: the system's apt entries for Debian's own archives, their type set to
 # TYPE (deb or deb-src), written as DIR/debian.list (one-line style) and DIR/debian.sources

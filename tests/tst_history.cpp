@@ -7,8 +7,11 @@
 #include "historyview.h"
 #include "historywindow.h"
 #include "mainwindow.h"
+#include "passworddialog.h"
 #include "settings.h"
 #include "statefile.h"
+#include "translations.h"
+#include "trayicon.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -20,14 +23,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QSystemTrayIcon>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
 #include <QToolTip>
+#include <QTranslator>
 
 using namespace Qt::StringLiterals;
 using namespace HistoryView;
@@ -130,6 +136,53 @@ class TestHistory : public QObject
             start = -1;
         }
         return runs;
+    }
+
+    // The words of every window under `language`: the main window after a poll, History, the Find
+    // dialog (not looking), the password question, the tray's menu and tooltip.
+    QSet<QString> shownWords(QLocale::Language language)
+    {
+        QLocale::setDefault(QLocale(language));
+        Settings().setPricePerKwh(0.3);
+        Settings().setHomeShare(0.5);
+        m_window.reset();
+        open(u"2024-06-01T12:00:30"_s, 1000);
+        if (!polled())
+            return {};
+        QTest::mouseClick(m_window->findChild<QPushButton *>(u"cmdHistory"_s), Qt::LeftButton);
+        m_window->findChild<PasswordDialog *>()->Ask(m_device.address());
+        Settings settings;
+        TrayIcon tray(m_window.get(), &settings);
+        tray.ShowStatus(status());
+        QSet<QString> words;
+        addWords(tray.findChild<QSystemTrayIcon *>()->toolTip(), words);
+        QList<QWidget *> windows = m_window->findChildren<QWidget *>() << m_window.get();
+        windows.removeIf([](const QWidget *widget) { return !widget->isWindow(); });
+        for (QWidget *window : windows << tray.findChild<QSystemTrayIcon *>()->contextMenu())
+            addWords(QAccessible::queryAccessibleInterface(window), words);
+        return words;
+    }
+    static void addWords(QAccessibleInterface *node, QSet<QString> &words)
+    {
+        addWords(node->text(QAccessible::Name) + u' ' + node->text(QAccessible::Description),
+                 words);
+        if (auto *widget = qobject_cast<QWidget *>(node->object())) {
+            addWords(widget->toolTip(), words);
+            for (const QAction *action : widget->actions())
+                addWords(action->text() + u' ' + action->toolTip(), words);
+        }
+        for (int i = 0; i < node->childCount(); ++i)
+            addWords(node->child(i), words);
+    }
+    // Words of two letters or more, not all capitals (codes: EUR, OK), not part of a number, a file
+    // name, a path or a device's name.
+    static void addWords(QString text, QSet<QString> &words)
+    {
+        static const QRegularExpression word(
+                uR"((?<![\w./\\-])(?!\p{Lu}+\b)[^\W\d_]{2,}(?![\w/\\-]|\.\w))"_s,
+                QRegularExpression::UseUnicodePropertiesOption);
+        for (const QRegularExpressionMatch &match : word.globalMatch(text.remove(u'&')))
+            words.insert(match.captured());
     }
 
     // Pixels near black: text, a solid frame; not a dotted one's grey.
@@ -974,6 +1027,22 @@ private Q_SLOTS:
                  "date,energy_wh\n2024-05-30,2000\n2024-05-31,1000\n2024-06-01,3000\n");
         window->close(); // and its month of readings freed
         QTRY_VERIFY(!m_window->findChild<HistoryWindow *>());
+    }
+
+    // Every window under German: nothing it shows or tells a screen reader keeps an English word,
+    // names and words both languages share aside.
+    void germanThroughout()
+    {
+        const QSet<QString> english = shownWords(QLocale::English);
+        const QList<QTranslator *> translators = InstallTranslations(QLocale(QLocale::German));
+        QSet<QString> left = shownWords(QLocale::German) & english;
+        for (QTranslator *translator : translators)
+            QCoreApplication::removeTranslator(translator);
+        // The device's user and model as it names them, units, and words German shares.
+        left -= { u"admin"_s, u"PlusPlugS"_s, u"Palvorin"_s, u"Shelly"_s,  u"kWh"_s,
+                  u"Wh"_s,    u"Wp"_s,        u"kWp"_s,      u"Details"_s, u"Generation"_s,
+                  u"Name"_s,  u"Status"_s,    u"in"_s,       u"negative"_s };
+        QVERIFY2(left.isEmpty(), qPrintable(QStringList(left.cbegin(), left.cend()).join(u' ')));
     }
 };
 
