@@ -28,6 +28,13 @@
     </message>
 </context>
 <context>
+    <name>DesktopNotices</name>
+    <message>
+        <source>Show</source>
+        <translation>Anzeigen</translation>
+    </message>
+</context>
+<context>
     <name>DeviceFinder</name>
     <message>
         <source>Could not look for devices: no network connection here carries multicast.</source>
@@ -235,6 +242,60 @@
         <source>%1: %2, peak %3 at %4</source>
         <translation>%1: %2, Spitze %3 um %4</translation>
     </message>
+    <message>
+        <source>%1: not recorded</source>
+        <translation>%1: nicht erfasst</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>A point of the day&apos;s curve: &quot;12:40: 620 W&quot;.</extracomment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Total: %1</source>
+        <translation>Summe: %1</translation>
+    </message>
+    <message>
+        <source>Average per recorded day: %1</source>
+        <translation>Durchschnitt pro erfasstem Tag: %1</translation>
+    </message>
+    <message>
+        <source>Best day: %1 on %2</source>
+        <translation>Bester Tag: %1 am %2</translation>
+    </message>
+    <message>
+        <source>Worst day: %1 on %2</source>
+        <translation>Schwächster Tag: %1 am %2</translation>
+    </message>
+    <message>
+        <source>Peak power: %1 at %2 on %3</source>
+        <translation>Spitzenleistung: %1 um %2 am %3</translation>
+    </message>
+    <message>
+        <source>%1 up to %2</source>
+        <extracomment>&quot;July 2025 up to 08.07.25&quot;: the part of a period a year ago that compares with today&apos;s.</extracomment>
+        <translation>%1 bis %2</translation>
+    </message>
+    <message>
+        <source>%1 · %2: not recorded</source>
+        <translation>%1 · %2: nicht erfasst</translation>
+    </message>
+    <message>
+        <source>, %1 %</source>
+        <translation>, %1 %</translation>
+    </message>
+    <message>
+        <source>%1 · %2: %3%4</source>
+        <translation>%1 · %2: %3%4</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Energy (kWh)</source>
+        <translation>Ertrag (kWh)</translation>
+    </message>
 </context>
 <context>
     <name>HistoryWindow</name>
@@ -249,14 +310,6 @@
     <message>
         <source>&amp;Next day</source>
         <translation>&amp;Nächster Tag</translation>
-    </message>
-    <message>
-        <source>Last 31 days</source>
-        <translation>Letzte 31 Tage</translation>
-    </message>
-    <message>
-        <source>Last 12 months</source>
-        <translation>Letzte 12 Monate</translation>
     </message>
     <message>
         <source>Today</source>
@@ -330,6 +383,79 @@
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 · %2</source>
+        <extracomment>A month&apos;s bar beside the same month a year earlier: &quot;June 2024: … · June 2023: …&quot;.</extracomment>
+        <translation>%1 · %2</translation>
+    </message>
+    <message>
+        <source>T&amp;oday</source>
+        <translation>&amp;Heute</translation>
+    </message>
+    <message>
+        <source>E&amp;xport day…</source>
+        <translation>Tag e&amp;xportieren …</translation>
+    </message>
+    <message>
+        <source>P&amp;revious period</source>
+        <translation>Vo&amp;rheriger Zeitraum</translation>
+    </message>
+    <message>
+        <source>Nex&amp;t period</source>
+        <translation>Nä&amp;chster Zeitraum</translation>
+    </message>
+    <message>
+        <source>&amp;Export…</source>
+        <translation>&amp;Exportieren …</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>Days of the month</source>
+        <translation>Tage des Monats</translation>
+    </message>
+    <message>
+        <source>Months of the year</source>
+        <translation>Monate des Jahres</translation>
+    </message>
+    <message>
+        <source>Years</source>
+        <translation>Jahre</translation>
+    </message>
+    <message>
+        <source>Day of the curve</source>
+        <translation>Tag der Kurve</translation>
+    </message>
+    <message>
+        <source>Shows today&apos;s curve and period</source>
+        <translation>Zeigt die heutige Kurve und den aktuellen Zeitraum</translation>
+    </message>
+    <message>
+        <source>Power over the day: %1</source>
+        <translation>Leistung über den Tag: %1</translation>
+    </message>
+    <message>
+        <source>Export the day&apos;s readings</source>
+        <translation>Die Messwerte des Tages exportieren</translation>
+    </message>
+    <message>
+        <source>Export the period&apos;s days</source>
+        <translation>Die Tage des Zeitraums exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>Exported to %1.</source>
+        <translation>Nach %1 exportiert.</translation>
+    </message>
+    <message>
+        <source>Not exported to %1: %2</source>
+        <translation>Nicht nach %1 exportiert: %2</translation>
     </message>
 </context>
 <context>
@@ -443,6 +569,77 @@ Gerät: %2</translation>
     <message>
         <source>Could not open %1 or %2: %3.</source>
         <translation>%1 oder %2 ließ sich nicht öffnen: %3.</translation>
+    </message>
+    <message>
+        <source>Plant on the meter&apos;s s&amp;econd channel</source>
+        <translation>Anlage am z&amp;weiten Kanal des Zählers</translation>
+    </message>
+    <message>
+        <source>For meters with two clamps (Pro EM, EM Gen3): ticked, the day counts the second channel&apos;s energy, else the first&apos;s.</source>
+        <translation>Für Zähler mit zwei Stromzangen (die EM-Zähler): angehakt zählt der Tag den Ertrag des zweiten Kanals, sonst den des ersten.</translation>
+    </message>
+</context>
+<context>
+    <name>NoticeRules</name>
+    <message>
+        <source>Plug unreachable</source>
+        <translation>Stecker nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>Palvorin cannot reach the plug at %1 since %2 (%3)</source>
+        <translation>Palvorin erreicht den Stecker unter %1 seit %2 nicht (%3)</translation>
+    </message>
+    <message>
+        <source>Plug reachable again</source>
+        <translation>Stecker wieder erreichbar</translation>
+    </message>
+    <message numerus="yes">
+        <source>The plug answers again after %n min; the energy of the meantime is counted</source>
+        <translation>
+            <numerusform>Der Stecker antwortet wieder nach %n Min.; der Ertrag der Zwischenzeit wird gezählt</numerusform>
+            <numerusform>Der Stecker antwortet wieder nach %n Min.; der Ertrag der Zwischenzeit wird gezählt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Production stopped</source>
+        <translation>Erzeugung gestoppt</translation>
+    </message>
+    <message>
+        <source>The plant has produced nothing since %1, in daylight: on recent days it produced until about %2.</source>
+        <translation>Das Balkonkraftwerk erzeugt seit %1 nichts mehr, bei Tageslicht: an den letzten Tagen erzeugte es bis etwa %2.</translation>
+    </message>
+    <message>
+        <source>Today: %1, peak %2 at %3</source>
+        <translation>Heute: %1, Spitze %2 um %3</translation>
+    </message>
+    <message>
+        <source>Today: %1, peak %2 at %3 — the best day this month</source>
+        <translation>Heute: %1, Spitze %2 um %3 – der beste Tag dieses Monats</translation>
+    </message>
+    <message>
+        <source>Today: %1, peak %2 at %3 — the %4 best day this month</source>
+        <extracomment>%4 is the day&apos;s place among the month&apos;s days: &quot;the 2nd best day this month&quot;</extracomment>
+        <translation>Heute: %1, Spitze %2 um %3 – der %4 beste Tag dieses Monats</translation>
+    </message>
+    <message>
+        <source>Today&apos;s production</source>
+        <translation>Heutiger Ertrag</translation>
+    </message>
+    <message>
+        <source>%1st</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1nd</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1rd</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <translation>%1.</translation>
     </message>
 </context>
 <context>
@@ -669,6 +866,23 @@ Gerät: %2</translation>
     <message>
         <source>Could not stop Palvorin starting at sign-in: %1</source>
         <translation>Der Start von Palvorin bei der Anmeldung ließ sich nicht abschalten: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Notify me when…</source>
+        <extracomment>The submenu of the notices that can be switched on and off</extracomment>
+        <translation>Be&amp;nachrichtigen, wenn …</translation>
+    </message>
+    <message>
+        <source>The plug cannot be &amp;reached</source>
+        <translation>der Stecker nicht &amp;erreichbar ist</translation>
+    </message>
+    <message>
+        <source>Production &amp;stops in daylight</source>
+        <translation>die Erzeugung bei Tageslicht &amp;stoppt</translation>
+    </message>
+    <message>
+        <source>The day&apos;s production has &amp;ended, with its yield</source>
+        <translation>die Erzeugung des Tages &amp;endet, mit ihrem Ertrag</translation>
     </message>
 </context>
 </TS>
