@@ -3,8 +3,9 @@
 
 // A stand-alone fake device for screenshots and benchmarks:
 //   palvorin-fakedevice ADDRESS PORT TOTAL_WH POWER_W [STEP_WH]
-// answers every status request with the counter at TOTAL_WH, raised by
-// STEP_WH after each answer, over one kept-alive connection per client.
+// says it is a Plus Plug S (at /shelly, and its status) and answers every
+// other request with its switch's reading, the counter at TOTAL_WH, raised by
+// STEP_WH after each reading, over one kept-alive connection per client.
 #include <QCoreApplication>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -24,13 +25,19 @@ int main(int argc, char *argv[])
         while (QTcpSocket *socket = server.nextPendingConnection()) {
             // A request, small and without a body, arrives whole on loopback.
             QObject::connect(socket, &QTcpSocket::readyRead, socket, [&, socket] {
-                socket->readAll();
-                const QByteArray body = R"({"id":0,"output":true,"apower":)" + args[4].toLatin1()
+                const QByteArray target = socket->readAll().split(' ').value(1);
+                QByteArray body = R"({"id":0,"output":true,"apower":)" + args[4].toLatin1()
                         + R"(,"aenergy":{"total":)" + QByteArray::number(total, 'f', 3) + "}}";
+                if (target == "/shelly")
+                    body = R"({"id":"shellyplusplugs-b0b21c19a7c8","model":"SNPL-00112EU",)"
+                           R"("gen":2,"app":"PlusPlugS","auth_en":false})";
+                else if (target == "/rpc/Shelly.GetStatus")
+                    body = R"({"switch:0":)" + body + '}';
+                else
+                    total += step;
                 socket->write(
                         "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: "
                         + QByteArray::number(body.size()) + "\r\n\r\n" + body);
-                total += step;
             });
             QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         }
