@@ -28,6 +28,8 @@ std::optional<Notice> NoticeRules::PollFailed(const QString &address, const QStr
 {
     if (!m_reached && !reachedBefore)
         return std::nullopt;
+    if (address != std::exchange(m_failingAddress, address))
+        m_failures = 0;
     if (m_failures++ == 0)
         m_failingSince = m_clock();
     if (m_failures < FailuresToTell || std::exchange(m_unreachableTold, true))
@@ -38,19 +40,24 @@ std::optional<Notice> NoticeRules::PollFailed(const QString &address, const QStr
                                 reason) };
 }
 
+std::optional<Notice> NoticeRules::Answered()
+{
+    m_reached = true;
+    m_failures = 0;
+    if (!std::exchange(m_unreachableTold, false))
+        return std::nullopt;
+    const qint64 minutes = m_failingSince.secsTo(m_clock()) / 60;
+    return Notice{ NoticeKind::Unreachable, tr("Plug reachable again"),
+                   tr("The plug answers again after %n min; the energy of the meantime is counted",
+                      nullptr, int(minutes)) };
+}
+
 QList<Notice> NoticeRules::ReadingTaken(const Reading &reading, double todayWh)
 {
     QList<Notice> notices;
     const QDateTime now = m_clock();
-    m_reached = true;
-    if (std::exchange(m_unreachableTold, false)) {
-        const qint64 minutes = m_failingSince.secsTo(now) / 60;
-        notices << Notice{ NoticeKind::Unreachable, tr("Plug reachable again"),
-                           tr("The plug answers again after %n min; the energy of the meantime "
-                              "is counted",
-                              nullptr, int(minutes)) };
-    }
-    m_failures = 0;
+    if (const std::optional<Notice> again = Answered())
+        notices << *again;
 
     if (now.date() != m_day)
         startDay(now.date());

@@ -55,6 +55,9 @@ public:
     // where it was reached in an earlier run (`reachedBefore`).
     [[nodiscard]] std::optional<Notice> PollFailed(const QString &address, const QString &reason,
                                                    bool reachedBefore);
+    // The plug answered a poll, with a reading or not: a streak of failures ends. Tells it is
+    // reachable again where it was told unreachable.
+    [[nodiscard]] std::optional<Notice> Answered();
     // A poll gave `reading`, with the day's energy (Wh) as the tally counts it.
     [[nodiscard]] QList<Notice> ReadingTaken(const Reading &reading, double todayWh);
 
@@ -76,6 +79,7 @@ private:
 
     bool m_reached = false;
     int m_failures = 0;
+    QString m_failingAddress; // the streak's: failures at another address start a new one
     QDateTime m_failingSince;
     bool m_unreachableTold = false;
 

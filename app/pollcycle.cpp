@@ -242,7 +242,11 @@ void PollCycle::request(Step step, const QByteArray &pathAndQuery)
     const QUrl url(m_polledUrl.toString() + QString::fromLatin1(pathAndQuery), QUrl::StrictMode);
     // /shelly answers without a password, and a first-generation device would take one in clear.
     const KnownDevice known = m_devices.value(m_polledAddress);
-    const bool withPassword = step != Step::Identity && m_identity.generation != 1;
+    // Nor does another device than the one it belongs to get it, as soon as /shelly names one.
+    const bool anotherDevice = !known.passwordFor.isEmpty() && !m_identity.id.isEmpty()
+            && m_identity.generation >= 2 && m_identity.id != known.passwordFor;
+    const bool withPassword =
+            step != Step::Identity && m_identity.generation != 1 && !anotherDevice;
     m_link.HttpGet(url, withPassword ? m_passwords.value(m_polledAddress) : QString(),
                    known.passwordFor.toUtf8(), known.passwordAlgorithm == "SHA-256");
 }
@@ -272,11 +276,14 @@ bool PollCycle::pollable(const DeviceModel &model) const
 
 void PollCycle::onDeviceReply(const HttpResult &result)
 {
+    if (result.status != 0)
+        Q_EMIT deviceAnswered();
     if (!result.ok()) {
         // Another device at the address, or new firmware, or a first-generation device that
         // now wants a password: asked once a poll what it is now.
-        const bool gen1Refused =
-                m_identity.generation == 1 && result.refusal != HttpResult::Refusal::None;
+        // (Gen1 asks by Basic, which is no Digest challenge: its 401 says it.)
+        const bool gen1Refused = m_identity.generation == 1
+                && (result.status == 401 || result.refusal != HttpResult::Refusal::None);
         if (m_step != Step::Identity && !m_askedAgain
             && (DeviceReply::RepliesStopFitting(result) || gen1Refused)) {
             m_askedAgain = true;
@@ -435,9 +442,11 @@ QString PollCycle::countReading(const Reading &reading, const QString &counter)
     // Another device's counter has nothing to do with the last reading (the
     // user typed another address, or a tick came halfway through typing):
     // like the first reading of a day, its first reading only sets the
-    // baseline. A tally of an earlier version does not name its device: its
-    // reading counts on.
-    if (!m_tally.device.isEmpty() && counter != m_tally.device) {
+    // baseline. A tally of an earlier version does not name its device: it
+    // came from the switch's import counter at this address, the only one
+    // those versions read, and counts on only from that.
+    const QString last = m_tally.device.isEmpty() ? m_polledAddress : m_tally.device;
+    if (counter != last) {
         m_tally.haveLastTotal = false;
         m_drop.reset();
     }

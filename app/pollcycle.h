@@ -115,6 +115,8 @@ Q_SIGNALS:
     void pollFinished();
     // A poll got no answer from the device at `address` (host and port); `reason` says why.
     void pollFailed(const QString &address, const QString &reason);
+    // The device answered a request over HTTP, whatever it said.
+    void deviceAnswered();
     // A poll gave `reading`; the tally and the history hold it already.
     void readingTaken(const Reading &reading);
     // The device at `address` asks for a password: none is known, or it

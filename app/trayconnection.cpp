@@ -45,6 +45,10 @@ void ConnectNotices(MainWindow *window, TrayIcon *tray, Settings *settings)
                          if (const auto notice = rules->PollFailed(address, reason, reachedBefore))
                              show(*notice);
                      });
+    QObject::connect(pollCycle, &PollCycle::deviceAnswered, tray, [rules, show] {
+        if (const auto notice = rules->Answered())
+            show(*notice);
+    });
     QObject::connect(pollCycle, &PollCycle::readingTaken, tray,
                      [pollCycle, rules, show, settings](const Reading &reading) {
                          rules->SetWorth({ settings->pricePerKwh().value_or(0),

@@ -126,6 +126,8 @@ void DeviceFinder::confirmServices()
         request.setTransferTimeout(int(m_listenTime.count()));
         QNetworkReply *reply = m_manager.get(request);
         ++m_pendingReplies;
+        // However slowly it trickles, a reply ends within the listening time.
+        QTimer::singleShot(m_listenTime, reply, &QNetworkReply::abort);
         connect(reply, &QNetworkReply::downloadProgress, this, [reply](qint64 received, qint64) {
             if (received > DeviceReply::MaxJsonBytes)
                 reply->abort();

@@ -109,7 +109,11 @@ Range PeriodRange(Period period, QDate day, QDate firstRecorded, QDate today)
 
 Range YearEarlier(const Range &range)
 {
-    return { range.first.addYears(-1), range.last.addYears(-1) };
+    // A whole month a year back is whole too: 28 February 2025 compares with all of February 2024.
+    QDate last = range.last.addYears(-1);
+    if (range.last.addDays(1).day() == 1)
+        last = QDate(last.year(), last.month(), 1).addMonths(1).addDays(-1);
+    return { range.first.addYears(-1), last };
 }
 
 QList<Bar> PeriodBars(const QMap<QDate, double> &days, Period period, const Range &range)

@@ -8,6 +8,7 @@
 #include "pollcycle.h"
 
 #include <QDebug>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -138,6 +139,16 @@ private Q_SLOTS:
             { "/shelly", "|", "/shelly" },
             "||This first-generation device has a password, which it would take in clear: it is "
             "not polled. Turn its password off to have it polled");
+        row("Gen1 that turns its password on: asked again, not polled",
+            QByteArray(plugSGen1).replace("\"auth\":true", "\"auth\":false"), {},
+            { "/status", gen1(R"({"power":750,"total":60000})").first() },
+            { "/status",
+              "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"SHPLG-S\"\r\n"
+              "Content-Length: 0\r\n\r\n",
+              "/shelly", plugSGen1 },
+            { "/shelly", "/status", "|", "/status", "/shelly" },
+            "750.0 W|0.0 Wh|This first-generation device has a password, which it would take in "
+            "clear: it is not polled. Turn its password off to have it polled");
         row("EM channel 0 feeding back", proEM, proEMStatus,
             em("-480.2", "6644.90", "2595.26", "0"), em("-480", "6644.90", "2605.26", "0"),
             first
@@ -193,6 +204,8 @@ private Q_SLOTS:
             for (qsizetype i = 0; i + 1 < replies->size(); i += 2) {
                 if (replies->at(i + 1) == "404")
                     device.replies.remove(replies->at(i));
+                else if (replies->at(i + 1).startsWith("HTTP/"))
+                    device.replies.insert(replies->at(i), replies->at(i + 1));
                 else
                     device.replies.insert(replies->at(i), FakeDevice::ok(replies->at(i + 1)));
             }
@@ -210,6 +223,41 @@ private Q_SLOTS:
         QTEST(asked, "asked");
         QTEST(power + u'|' + today + u'|' + failure, "shown");
         QCOMPARE(device.authorizations.count(QByteArray()), device.authorizations.size());
+    }
+
+    // A state file of an earlier version, its fifth line missing: its counter was a switch's import
+    // counter, and only that counts on from it; another counter starts from a baseline.
+    void earlierStateFile_data()
+    {
+        QTest::addColumn<QByteArray>("status");
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<QString>("today");
+        QTest::newRow("a switch counts on")
+                << Reply::plusPlugSStatus << QByteArray("/rpc/Switch.GetStatus?id=0")
+                << u"22.5 Wh"_s;
+        QTest::newRow("a PM meter starts from a baseline")
+                << Reply::pm1Status << QByteArray("/rpc/PM1.GetStatus?id=0") << u"10.0 Wh"_s;
+    }
+    void earlierStateFile()
+    {
+        QFETCH(QByteArray, status);
+        QFETCH(QByteArray, path);
+        QTemporaryDir folder;
+        QFile state(folder.filePath(u"state.txt"_s));
+        QVERIFY(state.open(QIODevice::WriteOnly)
+                && state.write("2024-06-01\r\n1000\r\n1\r\n10\r\n") > 0);
+        state.close();
+        FakeDevice device;
+        device.identity = Reply::plusPlugSOpen;
+        device.replies.insert("/rpc/Shelly.GetStatus", FakeDevice::ok(status));
+        device.replies.insert(path, FakeDevice::ok(Reply::plug("400", "1012.5", "0").first()));
+        PollCycle cycle(state.fileName(),
+                        [] { return QDateTime(QDate(2024, 6, 1), QTime(12, 0)); });
+        QVERIFY(cycle.LoadState().isEmpty());
+        QSignalSpy today(&cycle, &PollCycle::todayTextChanged);
+        cycle.PollDevice(device.address());
+        QTRY_COMPARE(today.size(), 1);
+        QTEST(today.first().first().toString(), "today");
     }
 
     // A remembered password, bound to the device and algorithm it was accepted by, meets the

@@ -159,6 +159,20 @@ private Q_SLOTS:
         }
         QTEST(notices, "expected");
     }
+    // A poll the plug answered, though without a reading, ends a streak of failures, as does
+    // another address.
+    void streakEnds()
+    {
+        const QTemporaryDir dir;
+        ProductionHistory history(dir.path());
+        NoticeRules rules(&history, [] { return QDateTime(Today, QTime(10, 0)); });
+        const auto fail = [&rules](const QString &address) {
+            return rules.PollFailed(address, u"Network unreachable"_s, true).has_value();
+        };
+        QVERIFY(!fail(u"a"_s) && !fail(u"a"_s) && !rules.Answered());
+        QVERIFY(!fail(u"a"_s) && !fail(u"a"_s) && !fail(u"b"_s) && !fail(u"b"_s));
+        QVERIFY(fail(u"b"_s) && rules.Answered());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestNotices)
